@@ -1,0 +1,143 @@
+#include "audio/SoundLibrary.h"
+
+#include "common/Files.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace gravlin {
+
+namespace {
+
+std::uint32_t U32(const std::string& b, std::size_t at) {
+    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at])) |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
+}
+std::uint16_t U16(const std::string& b, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8);
+}
+void Put32(std::string& b, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
+}
+void Put16(std::string& b, std::uint16_t v) {
+    b.push_back(static_cast<char>(v & 0xff));
+    b.push_back(static_cast<char>(v >> 8));
+}
+template <class T> std::optional<T> Fail(std::string* error, const std::string& why) {
+    if (error) *error = why;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::vector<SoundEntry>> DecodeSoundLibrary(const std::string& b, std::string* error) {
+    using Result = std::vector<SoundEntry>;
+    if (b.size() < 16 || std::memcmp(b.data(), SoundLibraryMagic, 8) != 0)
+        return Fail<Result>(error, "not a sound library (expected \"GRVSNDLB\" at byte 0)");
+    std::uint32_t version = U32(b, 8);
+    if (version != SoundLibraryVersion)
+        return Fail<Result>(error, "unknown sound library version " + std::to_string(version));
+    std::uint32_t count = U32(b, 12);
+    Result entries;
+    std::size_t at = 16;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (at + 2 > b.size()) return Fail<Result>(error, "truncated entry " + std::to_string(i) + " at byte " + std::to_string(at));
+        std::size_t nameLength = U16(b, at);
+        at += 2;
+        if (nameLength == 0 || nameLength > 64)
+            return Fail<Result>(error, "bad name length " + std::to_string(nameLength) + " at byte " + std::to_string(at - 2));
+        if (at + nameLength + 4 > b.size()) return Fail<Result>(error, "truncated entry name at byte " + std::to_string(at));
+        SoundEntry e;
+        e.Name = b.substr(at, nameLength);
+        at += nameLength;
+        std::size_t waveLength = U32(b, at);
+        at += 4;
+        if (waveLength > b.size() - at)
+            return Fail<Result>(error, "wave \"" + e.Name + "\" runs past the end of the file (byte " + std::to_string(at) + ")");
+        e.Wave = b.substr(at, waveLength);
+        at += waveLength;
+        entries.push_back(std::move(e));
+    }
+    if (at != b.size()) return Fail<Result>(error, "unexpected data after the last entry at byte " + std::to_string(at));
+    return entries;
+}
+
+std::string EncodeSoundLibrary(const std::vector<SoundEntry>& entries) {
+    std::string b(SoundLibraryMagic, 8);
+    Put32(b, SoundLibraryVersion);
+    Put32(b, static_cast<std::uint32_t>(entries.size()));
+    for (const auto& e : entries) {
+        Put16(b, static_cast<std::uint16_t>(e.Name.size()));
+        b += e.Name;
+        Put32(b, static_cast<std::uint32_t>(e.Wave.size()));
+        b += e.Wave;
+    }
+    return b;
+}
+
+std::optional<std::vector<SoundEntry>> ReadSoundLibrary(const std::string& path, std::string* error) {
+    auto bytes = ReadWholeFile(path);
+    if (!bytes) return Fail<std::vector<SoundEntry>>(error, path + ": file missing or unreadable");
+    std::string why;
+    auto entries = DecodeSoundLibrary(*bytes, &why);
+    if (!entries && error) *error = path + ": " + why;
+    return entries;
+}
+
+bool WriteSoundLibrary(const std::string& path, const std::vector<SoundEntry>& entries, std::string* error) {
+    return WriteFileAtomic(path, EncodeSoundLibrary(entries), error);
+}
+
+std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
+    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0)
+        return Fail<WaveFormat>(error, "not a RIFF/WAVE file");
+    WaveFormat f;
+    bool haveFormat = false, haveData = false;
+    std::size_t at = 12;
+    while (at + 8 <= b.size()) {
+        std::string id = b.substr(at, 4);
+        std::size_t length = U32(b, at + 4);
+        at += 8;
+        if (length > b.size() - at) return Fail<WaveFormat>(error, "chunk \"" + id + "\" runs past the end of the file");
+        if (id == "fmt ") {
+            if (length < 16) return Fail<WaveFormat>(error, "format chunk too short");
+            if (U16(b, at) != 1) return Fail<WaveFormat>(error, "not PCM");
+            f.Channels = U16(b, at + 2);
+            f.SampleRate = static_cast<int>(U32(b, at + 4));
+            f.BitsPerSample = U16(b, at + 14);
+            haveFormat = true;
+        } else if (id == "data") {
+            f.DataOffset = at;
+            f.DataBytes = length;
+            haveData = true;
+        }
+        at += length + (length & 1);
+    }
+    if (!haveFormat) return Fail<WaveFormat>(error, "no format chunk");
+    if (!haveData) return Fail<WaveFormat>(error, "no data chunk");
+    if (f.Channels < 1 || f.Channels > 2 || f.SampleRate <= 0 || (f.BitsPerSample != 8 && f.BitsPerSample != 16))
+        return Fail<WaveFormat>(error, "unsupported wave format");
+    return f;
+}
+
+std::string EncodeWave16(const std::vector<short>& samples, int channels, int sampleRate) {
+    std::string b = "RIFF";
+    std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
+    Put32(b, 36 + dataBytes);
+    b += "WAVEfmt ";
+    Put32(b, 16);
+    Put16(b, 1);
+    Put16(b, static_cast<std::uint16_t>(channels));
+    Put32(b, static_cast<std::uint32_t>(sampleRate));
+    Put32(b, static_cast<std::uint32_t>(sampleRate * channels * 2));
+    Put16(b, static_cast<std::uint16_t>(channels * 2));
+    Put16(b, 16);
+    b += "data";
+    Put32(b, dataBytes);
+    for (short s : samples) Put16(b, static_cast<std::uint16_t>(s));
+    return b;
+}
+
+} // namespace gravlin

@@ -1,0 +1,1 @@
+// The SDL2_mixer sound backend.

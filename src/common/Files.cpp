@@ -1,0 +1,109 @@
+#include "common/Files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace gravlin {
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::FILE* f = std::fopen(FindFileNoCase(path).c_str(), "rb");
+    if (!f) return std::nullopt;
+    std::string data;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return std::nullopt;
+    return data;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error) {
+    // Write to the name the file already has (in whatever letter case), so
+    // that a file found case-insensitively is replaced rather than doubled.
+    std::string target = FindFileNoCase(path);
+    std::string temp = target + ".tmp" + std::to_string(::getpid());
+    auto fail = [&](const char* what) {
+        if (error) *error = std::string(what) + " " + target + ": " + std::strerror(errno);
+        ::unlink(temp.c_str());
+        return false;
+    };
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return fail("cannot create");
+    std::size_t done = 0;
+    while (done < data.size()) {
+        ssize_t w = ::write(fd, data.data() + done, data.size() - done);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return fail("cannot write");
+        }
+        done += static_cast<std::size_t>(w);
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        ::close(fd);
+        return fail("cannot flush");
+    }
+    if (::close(fd) != 0) return fail("cannot close");
+    if (::rename(temp.c_str(), target.c_str()) != 0) return fail("cannot replace");
+    return true;
+}
+
+std::string FindFileNoCase(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0) return path;
+    auto slash = path.find_last_of('/');
+    std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (dir.empty()) dir = "/";
+    // The folder itself may differ in case too ("Surfaces" and "surfaces").
+    if (::stat(dir.c_str(), &st) != 0 && slash != std::string::npos && slash > 0) {
+        std::string found = FindFileNoCase(dir);
+        if (found == dir) return path;
+        dir = found;
+    }
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return path;
+    std::string result = path;
+    while (dirent* e = ::readdir(d)) {
+        if (::strcasecmp(e->d_name, name.c_str()) == 0) {
+            result = (slash == std::string::npos ? std::string() : dir + "/") + e->d_name;
+            break;
+        }
+    }
+    ::closedir(d);
+    return result;
+}
+
+std::string ExecutableDir() {
+    std::vector<char> buffer(4096);
+    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n <= 0) return ".";
+    std::string full(buffer.data(), static_cast<std::size_t>(n));
+    auto slash = full.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return full.substr(0, slash);
+}
+
+bool DirectoryWritable(const std::string& dir) {
+    struct stat st;
+    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    return ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    if (dir.empty()) return name;
+    if (dir.back() == '/') return dir + name;
+    return dir + "/" + name;
+}
+
+} // namespace gravlin

@@ -1,0 +1,56 @@
+#pragma once
+// 8-bit surfaces in memory and the rectangle copies the game draws with.
+// Pixel value 0 is the colour key: a keyed copy leaves the destination
+// unchanged wherever the source pixel is 0.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace gravlin {
+
+constexpr int ScreenWidth = 640;
+constexpr int ScreenHeight = 480;
+
+struct Rgb {
+    std::uint8_t R = 0, G = 0, B = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+using Palette = std::array<Rgb, 256>;
+
+// A rectangle with right and bottom exclusive.
+struct Rect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool operator==(const Rect&) const = default;
+};
+
+struct Surface {
+    int Width = 0;
+    int Height = 0;
+    std::vector<std::uint8_t> Pixels; // row-major, Width * Height
+
+    Surface() = default;
+    Surface(int w, int h) { Resize(w, h); }
+    void Resize(int w, int h);
+    void Fill(std::uint8_t value);
+    std::uint8_t At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
+    void Set(int x, int y, std::uint8_t v) { Pixels[static_cast<std::size_t>(y) * Width + x] = v; }
+};
+
+// Copies the rectangle `src` of `from` to `to` with its top-left corner at
+// (x, y), with or without the colour key. Whatever falls outside either
+// surface is clipped away; a rectangle wholly outside draws nothing.
+void Blit(Surface& to, int x, int y, const Surface& from, Rect src, bool keyed);
+
+// The palette entry nearest to a colour (squared distance; the lowest index
+// wins a tie). Entry 0 is the colour key and is chosen only when `allowZero`.
+int NearestColour(const Palette& palette, Rgb colour, bool allowZero = false);
+
+// The 40 by 40 rectangle of tile `tile` on a sheet with `tilesPerRow` tiles a
+// row; `size` is the tile size (40 on the play sheet, 20 on the level choice).
+Rect TileRect(int tile, int tilesPerRow, int size = 40);
+
+} // namespace gravlin

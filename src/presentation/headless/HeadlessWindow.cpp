@@ -1,0 +1,72 @@
+#include "presentation/headless/HeadlessWindow.h"
+
+namespace gravlin {
+
+bool HeadlessWindow::SetupDisplay(DisplayEvents& events, std::string*) {
+    if (initialised_) Finalize(events);
+    back_.Resize(ScreenWidth, ScreenHeight);
+    initialised_ = true;
+    lost_ = false;
+    events.DXDrawInitialize();
+    events.DXDrawRestoreSurface();
+    return true;
+}
+
+bool HeadlessWindow::CanDraw(DisplayEvents& events) {
+    if (!initialised_) return false;
+    if (lost_) {
+        lost_ = false;
+        events.DXDrawRestoreSurface();
+    }
+    return true;
+}
+
+void HeadlessWindow::Flip() {
+    ++flips_;
+    if (OnFlip) OnFlip(back_, palette_);
+}
+
+void HeadlessWindow::Finalize(DisplayEvents& events) {
+    if (!initialised_) return;
+    events.DXDrawFinalize();
+    initialised_ = false;
+}
+
+void HeadlessWindow::PumpMessages(WindowEvents& events) {
+    if (activationPending_) {
+        activationPending_ = false;
+        events.FormActivate();
+    }
+    while (!pending_.empty()) {
+        Event e = pending_.front();
+        pending_.pop_front();
+        switch (e.kind) {
+        case Event::Down:
+            keyboard_.Press(e.key);
+            if (auto code = VirtualKeyCode(e.key)) events.FormKeyDown(code);
+            break;
+        case Event::Up:
+            keyboard_.Release(e.key);
+            break;
+        case Event::Close:
+            events.FormCloseRequest();
+            break;
+        case Event::Activate:
+            events.FormActivate();
+            break;
+        }
+    }
+}
+
+void HeadlessWindow::ShowError(const std::string&, const std::string& message) { LastError = message; }
+
+void HeadlessWindow::KeyDown(Key key) { pending_.push_back({Event::Down, key}); }
+void HeadlessWindow::KeyUp(Key key) { pending_.push_back({Event::Up, key}); }
+void HeadlessWindow::RequestClose() { pending_.push_back({Event::Close, Key::None}); }
+
+void HeadlessWindow::SetActive(bool active) {
+    if (active && !active_) pending_.push_back({Event::Activate, Key::None});
+    active_ = active;
+}
+
+} // namespace gravlin

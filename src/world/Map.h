@@ -1,0 +1,32 @@
+#pragma once
+// Level setup: turning the 192 codes of a level into a grid and a table of
+// actors, and the creation of actors during play.
+
+#include "world/World.h"
+
+#include <array>
+
+namespace gravlin {
+
+using LevelCodes = std::array<int, MapCellCount>;
+
+// The code of a cell as the rules test it; a cell outside the grid reads as
+// border wall, so nothing ever moves off the map or reads past the grid.
+inline int ContentAt(const World& w, int cell) {
+    return InMap(cell) ? w.Cells[static_cast<std::size_t>(cell)].Content : BorderWall;
+}
+
+// Creates an actor for a cell and a code and returns its index; on a full
+// table (601 records in use) nothing changes and NoActor is returned.
+int CreateActor(World& w, int cell, int code);
+
+// Puts the player at a cell and resets the player's record.
+void PlacePlayer(World& w, int cell);
+
+// Steps 1 and 3 to 5 of level setup, from codes already read.
+void SetupLevelCodes(World& w, const LevelCodes& codes);
+
+// The first and only PlayerStart cell, or -1.
+int FindCode(const LevelCodes& codes, int code);
+
+} // namespace gravlin

@@ -1,0 +1,37 @@
+#pragma once
+// Step tables: pairs of 20-entry pixel-step tables (dx, dy), one pair per
+// direction and special flight, filled for the game speed at each level start.
+
+#include <array>
+
+namespace gravlin {
+
+using StepTable = std::array<int, 20>;
+
+struct StepPair {
+    StepTable DX{};
+    StepTable DY{};
+};
+
+enum class StepPairId : int {
+    StepRight, StepLeft, StepUp, StepDown,
+    StepDownLeft, StepUpLeft, StepDownRight, StepUpRight,
+    FlightDownLeft, FlightUpLeft, FlightDownRight, FlightUpRight,
+    CrushLeft, CrushRight, FastFall, DeathFlightLeft, DeathFlightRight,
+    Count
+};
+
+// 17 pairs: the 34 tables.
+struct StepTables {
+    std::array<StepPair, static_cast<std::size_t>(StepPairId::Count)> Pairs{};
+    const StepPair& operator[](StepPairId id) const { return Pairs[static_cast<std::size_t>(id)]; }
+    StepPair& operator[](StepPairId id) { return Pairs[static_cast<std::size_t>(id)]; }
+};
+
+// Fills the tables for speed 2, 4 or 6; any other speed leaves them as they are.
+void BuildStepTables(StepTables& tables, int gameSpeed);
+
+// The step pair of a direction code (1, 2, 3, 4, 10 to 13); StepLeft for any other.
+StepPairId DirectionPair(int dir);
+
+} // namespace gravlin
