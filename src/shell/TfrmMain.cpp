@@ -1,1 +1,216 @@
-// The game main window.
+#include "shell/TfrmMain.h"
+
+#include "actors/Actors.h"
+#include "common/Files.h"
+#include "presentation/Bmp.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace gravlin {
+
+namespace {
+// Every picture the game shows; all are checked at start-up so that a
+// missing one is reported before the game starts, not in the middle of it.
+const char* const Pictures[] = {"All256Intro.DIB", "Help256.DIB", "Userbits.DIB", "VsAll256.DIB", "All256.DIB"};
+} // namespace
+
+TfrmMain::TfrmMain(Window& window, AudioSystem& audio, ShellOptions options)
+    : window_(window), audio_(audio), options_(std::move(options)) {
+    W.Sound = &Cues;
+    W.Keys = &window_.Keys();
+}
+
+void TfrmMain::FormCreate() { firstActivation_ = true; }
+
+void TfrmMain::Fatal(const std::string& message) {
+    if (fatalError_.empty()) fatalError_ = message;
+    terminated_ = true;
+}
+
+void TfrmMain::FormActivate() {
+    if (!firstActivation_) return;
+    firstActivation_ = false;
+
+    // 1. Start values.
+    W.LevelCount = LevelCountFixed;
+    W.Lives = 0;
+    W.ExplosionToggle = true;
+    W.ScreenLoaded.fill(false);
+    Cues.MonsterStepCueEvery = 3;
+    Cues.MonsterStepCount = 99;
+    W.GameState = StateIntro;
+
+    // 2. The program's folder and its two data folders.
+    AppDir = options_.AppDir.empty() ? ExecutableDir() : options_.AppDir;
+    SurfacesDir = JoinPath(AppDir, "Surfaces/");
+    MapsDir = JoinPath(AppDir, "maps/");
+    SoundsDir = JoinPath(AppDir, "Sounds/");
+
+    // 3. The tile sheet's header.
+    auto header = ReadTextList(SurfacesDir + "All256.hdr");
+    if (!header) return Fatal(SurfacesDir + "All256.hdr: file missing or unreadable");
+    auto tiles = header->empty() ? std::nullopt : ParseInt((*header)[0]);
+    auto rows = header->size() < 2 ? std::nullopt : ParseInt((*header)[1]);
+    if (!tiles || *tiles <= 0 || !rows)
+        return Fatal(SurfacesDir + "All256.hdr: expected the tiles per row and the tile rows as two numbers");
+    TilesPerRow = *tiles;
+
+    // 4. The level lists.
+    Levels = LevelStore{};
+    Levels.MapsDir = MapsDir;
+
+    // 5. The sound library and the cue volumes.
+    std::string error;
+    if (!audio_.LoadSoundLibrary(SoundsDir + "Soundlib.dxw", &error)) return Fatal(error);
+    Cues.SetWaves(&audio_.Waves());
+    Cues.LoadCueVolumes();
+
+    // 6. The roster.
+    Players.Dir = options_.PlayerDir.empty() ? ChoosePlayerDir(AppDir) : options_.PlayerDir;
+    ReadRoster(Players, CurrentPlayer);
+
+    // 7. The player files, the current player's lists, the options.
+    LoadPlayerFiles(Players, W);
+    LoadWorking(Players, W, CurrentPlayer);
+    ApplyOptions(W, Players);
+    playerFilesLoaded_ = true;
+
+    // 9. Menu pacing.
+    InputDelay = 4;
+    InputCounter = 0;
+
+    // 10. The built-in levels.
+    LoadBuiltInMaps(Levels);
+
+    // 11. The display; first make sure every picture can be read.
+    for (const char* name : Pictures)
+        if (!ReadBmpFile(SurfacesDir + name, &error)) return Fatal(error);
+    if (!window_.SetupDisplay(*this, &error)) return Fatal(error);
+    timerEnabled_ = true;
+
+    // 12. The music, then the random seed.
+    if (!audio_.OpenMusic(SoundsDir + "Bass2.wav", &error)) return Fatal(error);
+    if (options_.Seed) {
+        W.Rng.Seed = *options_.Seed;
+    } else {
+        auto now = std::chrono::system_clock::now().time_since_epoch();
+        W.Rng.Seed = static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    }
+    started_ = true;
+}
+
+void TfrmMain::DXDrawInitialize() {
+    if (!SheetExists) {
+        SheetSurface.Resize(ScreenWidth, ScreenHeight);
+        SheetExists = true;
+    }
+    // The game's key map is fixed (GameKeyMap); the keyboard reads it.
+}
+
+void TfrmMain::DXDrawRestoreSurface() {
+    SheetSurface.Resize(ScreenWidth, ScreenHeight);
+    SheetExists = true;
+    switch (W.GameState) {
+    case StateIntro: LoadPicture("All256Intro.DIB"); break;
+    case StateHelp: LoadPicture("Help256.DIB"); break;
+    case StateLevelSelect: LoadPicture("VsAll256.DIB"); break;
+    case StatePlay: LoadPicture("All256.DIB"); break;
+    default: break;
+    }
+}
+
+void TfrmMain::DXDrawFinalize() {
+    timerEnabled_ = false;
+    SheetSurface = Surface{};
+    SheetExists = false;
+}
+
+bool TfrmMain::LoadPicture(const std::string& name) {
+    std::string error;
+    if (!SheetExists) SheetSurface.Resize(ScreenWidth, ScreenHeight), SheetExists = true;
+    if (LoadScreenPicture(window_, SheetSurface, SurfacesDir, name, &error)) return true;
+    Fatal(error);
+    return false;
+}
+
+void TfrmMain::DXTimerTimer() {
+    window_.PumpMessages(*this);
+    if (terminated_ || !started_) return;
+    if (!window_.CanDraw(*this)) return;
+    switch (W.GameState) {
+    case StateIntro: IntroFrame(); break;
+    case StateHelp: HelpFrame(); break;
+    case StateMenu: MenuFrame(); break;
+    case StatePlayers: PlayersFrame(); break;
+    case StateLevelSelect: LevelSelectFrame(); break;
+    case StatePlay: PlayFrame(); break;
+    case StateLevelDone: LevelDoneFrame(); break;
+    case StateGameOver: GameOverFrame(); break;
+    default: break;
+    }
+    window_.Flip();
+}
+
+void TfrmMain::FormKeyDown(std::uint16_t key) {
+    if (W.ScreenLoaded[StatePlayers] && PendingKey == 0) PendingKey = key;
+    if (key == 27) {
+        if (W.GameState == StateLevelDone) W.GameState = StateLevelSelect;
+    } else if (key == 13 || key == 32) {
+        if (W.GameState == StateIntro) W.GameState = StateHelp;
+        else if (W.GameState == StateHelp) W.GameState = StateMenu;
+        else if (W.GameState == StateLevelSelect && LevelPlayable) W.GameState = StatePlay;
+    }
+}
+
+void TfrmMain::FormCloseRequest() { terminated_ = true; }
+
+bool TfrmMain::SavePlayers() {
+    if (!playerFilesLoaded_) return true;
+    bool ok = true;
+    std::string error;
+    if (Players.Roster.empty()) Players.Roster.push_back("1");
+    Players.Roster[0] = std::to_string(CurrentPlayer);
+    if (!SaveRoster(Players, CurrentPlayer, &error)) {
+        shutdownErrors_.push_back(error);
+        ok = false;
+    }
+    if (!SavePlayerFiles(Players, W, CurrentPlayer, &shutdownErrors_)) ok = false;
+    return ok;
+}
+
+void TfrmMain::FormDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    if (Music().IsPlaying()) Music().Stop();
+    audio_.Close();
+    // Player files are written only when they were read: a start-up that
+    // failed before reading them must not replace them with defaults.
+    SavePlayers();
+    window_.Finalize(*this);
+}
+
+bool TfrmMain::EnterScreen(int state) { return !W.ScreenLoaded[static_cast<std::size_t>(state)]; }
+
+void TfrmMain::MarkLoaded(int state) {
+    for (int s : {StateIntro, StateHelp, StateMenu, StatePlayers, StateLevelSelect, StatePlay})
+        W.ScreenLoaded[static_cast<std::size_t>(s)] = false;
+    W.ScreenLoaded[static_cast<std::size_t>(state)] = true;
+}
+
+bool TfrmMain::ReadingFrame() {
+    ++InputCounter;
+    if (InputCounter <= InputDelay) return false;
+    InputCounter = 0;
+    W.Keys->UpdateInput();
+    return true;
+}
+
+DrawTarget TfrmMain::Target() { return DrawTarget{window_.Back(), SheetSurface, TilesPerRow}; }
+
+Rect MenuImageRect(int n) {
+    int left = 200 * (n % 3), top = 40 * (n / 3);
+    return Rect{left, top, left + 200, top + 40};
+}
+
+} // namespace gravlin

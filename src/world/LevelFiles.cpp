@@ -49,6 +49,7 @@ std::optional<int> LevelCode(const LevelStore& store, int n, int k) {
 }
 
 std::optional<LevelCodes> ReadLevel(LevelStore& store, int n) {
+    if (store.Override) return store.Override;
     if (n < 1) return std::nullopt;
     if (n > BuiltInLevelCount) {
         auto lines = ReadTextList(LevelFileName(store, n));

@@ -19,6 +19,9 @@ struct LevelStore {
     TextList LevelFileLines; // the lines of the last single level file read
     // Set by the last rebuild when "Allmaps.map" could not be written.
     std::string RebuildWriteError;
+    // A level given from outside (the replay runner's --map) that replaces
+    // every level number while it is set.
+    std::optional<LevelCodes> Override;
 };
 
 // MapsDir + "Level" + n padded to three digits + ".bkg".

@@ -1,0 +1,28 @@
+#pragma once
+// The sound device as the game's start-up and screens use it: load the sound
+// library into the wave list, open the music stream, and hand both out.
+
+#include "audio/WaveList.h"
+
+#include <string>
+
+namespace gravlin {
+
+class AudioSystem {
+public:
+    virtual ~AudioSystem() = default;
+    // Loads the named waves from the sound library file. False (with a reason
+    // naming the file, or the missing wave) when it cannot be used.
+    virtual bool LoadSoundLibrary(const std::string& path, std::string* error) = 0;
+    // Prepares the looping music stream on a wave file (not started).
+    virtual bool OpenMusic(const std::string& path, std::string* error) = 0;
+    virtual WaveList& Waves() = 0;
+    virtual MusicStream& Music() = 0;
+    // Stops everything and lets the device go.
+    virtual void Close() {}
+};
+
+// The names of the cue table missing from a wave list ("" when none).
+std::string MissingCueNames(const WaveList& waves);
+
+} // namespace gravlin

@@ -1,0 +1,36 @@
+#include "audio/silent/SilentAudio.h"
+
+#include "audio/SoundLibrary.h"
+#include "common/Files.h"
+
+namespace gravlin {
+
+bool SilentAudio::LoadSoundLibrary(const std::string& path, std::string* error) {
+    auto entries = ReadSoundLibrary(path, error);
+    if (!entries) return false;
+    waves.Names.clear();
+    for (const auto& e : *entries) waves.Names.insert(e.Name);
+    if (waves.Names.empty()) waves.Names.insert(""); // an empty library knows no names
+    std::string missing = MissingCueNames(waves);
+    if (!missing.empty()) {
+        if (error) *error = path + ": the sound library has no wave named " + missing;
+        return false;
+    }
+    return true;
+}
+
+bool SilentAudio::OpenMusic(const std::string& path, std::string* error) {
+    auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        if (error) *error = path + ": music file missing or unreadable";
+        return false;
+    }
+    std::string why;
+    if (!ParseWave(*bytes, &why)) {
+        if (error) *error = path + ": " + why;
+        return false;
+    }
+    return true;
+}
+
+} // namespace gravlin

@@ -1,1 +1,0 @@
-#include "audio/silent/SilentWaves.h"

@@ -1,0 +1,126 @@
+#pragma once
+// The game's main window: start-up and shut-down, the state machine of
+// screens and its frame handler, the screens and menus, the play frame and
+// the level endings. It owns the World and drives everything through the
+// window, keyboard and sound interfaces, so the same code runs on screen and
+// headless.
+
+#include "audio/AudioSystem.h"
+#include "audio/SoundCues.h"
+#include "presentation/Display.h"
+#include "shell/PlayerFiles.h"
+#include "world/LevelFiles.h"
+#include "world/MapDrawing.h"
+#include "world/World.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace gravlin {
+
+struct ShellOptions {
+    // The game folder (holding Surfaces/, maps/, Sounds/); empty means the
+    // folder of the running program.
+    std::string AppDir;
+    // Folder of the player files; empty means the game folder when it is
+    // writable, else the user's data folder.
+    std::string PlayerDir;
+    // Seed of the random generator; none means the clock.
+    std::optional<std::uint32_t> Seed;
+};
+
+class TfrmMain : public WindowEvents {
+public:
+    TfrmMain(Window& window, AudioSystem& audio, ShellOptions options);
+
+    // Window events.
+    void FormCreate();
+    void FormActivate() override;
+    void DXDrawInitialize() override;
+    void DXDrawRestoreSurface() override;
+    void DXDrawFinalize() override;
+    void DXTimerTimer();
+    void FormKeyDown(std::uint16_t key) override;
+    void FormCloseRequest() override;
+    void FormDestroy();
+
+    // Whether the program is to end (title Escape, menu quit, window closed,
+    // a fatal start-up error).
+    bool Terminated() const { return terminated_; }
+    // A start-up error that ends the program (file and reason), or empty.
+    const std::string& FatalError() const { return fatalError_; }
+    // Errors of the last shut-down (files that could not be written).
+    const std::vector<std::string>& ShutdownErrors() const { return shutdownErrors_; }
+
+    // State handlers.
+    void IntroFrame();
+    void HelpFrame();
+    void MenuFrame();
+    void PlayersFrame();
+    void LevelSelectFrame();
+    void PlayFrame();
+    void LevelDoneFrame();
+    void GameOverFrame();
+
+    // Whether the frame timer runs (the display is set up).
+    bool TimerEnabled() const { return timerEnabled_; }
+    // Writes the roster and the ten player files now; false when one failed.
+    bool SavePlayersNow() { return SavePlayers(); }
+
+    // Starts play directly on a level (the replay runner's --level/--map).
+    void StartLevelDirectly(int level, int speed);
+
+    // Shell state. Names as the game's design gives them.
+    World W;
+    LevelStore Levels;
+    PlayerFiles Players;
+    SoundCues Cues;
+    Surface SheetSurface;
+    bool SheetExists = false;
+    int TilesPerRow = 16;
+    int InputDelay = 4;
+    int InputCounter = 0;
+    std::array<int, 6> NameLength{};
+    int MenuChoice = 1;
+    int MenuCount = 3;
+    std::array<int, 3> MenuItemImage{20, 7, 9};
+    std::uint16_t PendingKey = 0;
+    int CurrentPlayer = 1;
+    bool LevelPlayable = false;
+    Rect PlayerSpriteRect{};
+    std::string AppDir, SurfacesDir, MapsDir, SoundsDir;
+    int FrameCount = 0;
+
+private:
+    bool EnterScreen(int state);
+    void MarkLoaded(int state);
+    bool LoadPicture(const std::string& name);
+    void Fatal(const std::string& message);
+    bool ReadingFrame();
+    void PrepareLevel();
+    void PlayerSwitch(bool fromLevelChoice, int newPlayer);
+    void BlowUpCell(int cell);
+    DrawTarget Target();
+    MusicStream& Music() { return audio_.Music(); }
+
+    Window& window_;
+    AudioSystem& audio_;
+    ShellOptions options_;
+    bool SavePlayers();
+
+    bool firstActivation_ = false;
+    bool playerFilesLoaded_ = false;
+    bool timerEnabled_ = false;
+    bool destroyed_ = false;
+    bool started_ = false;
+    bool terminated_ = false;
+    std::string fatalError_;
+    std::vector<std::string> shutdownErrors_;
+};
+
+// The source rectangle of image n on the menu picture (200 by 40, three a row).
+Rect MenuImageRect(int n);
+
+} // namespace gravlin
