@@ -1,0 +1,91 @@
+// The replay runner's contract: scripts, options, outcomes and the state.
+
+#include "Replay.h"
+#include "ShellHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace gravlin {
+namespace {
+
+TEST(ReplayScript, ParsesEventsAndComments) {
+    std::string error;
+    auto events = ParseReplayScript("# a comment\n0 +Enter\n\n 5 -Enter # released\n3 +KP8\n", &error);
+    ASSERT_TRUE(events) << error;
+    ASSERT_EQ(events->size(), 3u);
+    EXPECT_EQ((*events)[0].Frame, 0);
+    EXPECT_EQ((*events)[1].Frame, 3); // sorted by frame
+    EXPECT_EQ((*events)[1].Which, Key::Kp8);
+    EXPECT_FALSE((*events)[2].Down);
+}
+
+TEST(ReplayScript, RejectsMalformedLinesWithTheirNumber) {
+    for (const char* bad : {"0 +Enter\nx +Left\n", "0 +Enter\n1 Left\n", "0 +Enter\n1 +Nokey\n", "0 +Enter\n-1 +Left\n",
+                            "0 +Enter\n1 +Left extra\n"}) {
+        std::string error;
+        EXPECT_FALSE(ParseReplayScript(bad, &error)) << bad;
+        EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+    }
+}
+
+TEST(ReplayArguments, UnknownOptionsAndBadValuesAreRefused) {
+    auto parse = [](std::vector<std::string> args) {
+        std::vector<char*> argv{const_cast<char*>("gravlin-replay")};
+        for (auto& a : args) argv.push_back(a.data());
+        ReplayOptions o;
+        std::string error;
+        return ParseReplayArguments(static_cast<int>(argv.size()), argv.data(), o, &error);
+    };
+    EXPECT_FALSE(parse({"--bogus"}));
+    EXPECT_FALSE(parse({"--speed", "5"}));
+    EXPECT_FALSE(parse({"--expect", "maybe"}));
+    EXPECT_FALSE(parse({"--dump", "12"}));
+    EXPECT_FALSE(parse({"/no/such/script.rpl"}));
+    EXPECT_TRUE(parse({"--level", "3", "--speed", "6", "--frames", "10", "--state"}));
+}
+
+TEST(Replay, FromTheTitleThroughHelpToTheMenu) {
+    ReplayOptions o;
+    o.DataDir = GRAVLIN_GAME_DIR;
+    o.HomeDir = testing::FreshFolder("replay");
+    o.Frames = 12;
+    o.State = true;
+    o.Script = {{1, Key::Enter, true}, {2, Key::Enter, false}, {4, Key::Space, true}, {5, Key::Space, false}};
+    ReplayResult r = RunReplay(o);
+    ASSERT_TRUE(r.Error.empty()) << r.Error;
+    EXPECT_EQ(r.Frames, 12);
+    EXPECT_NE(r.StateJson.find("\"GameState\": 2"), std::string::npos);
+    EXPECT_NE(r.StateJson.find("\"Content\": ["), std::string::npos);
+    EXPECT_NE(r.StateJson.find("\"cues\": ["), std::string::npos);
+}
+
+TEST(Replay, MapFileStartsPlayOnThatLevel) {
+    std::string dir = testing::FreshFolder("map");
+    TextList lines(192, "127");
+    lines[0] = "128";
+    lines[15] = "129";
+    lines[176] = "98";
+    lines[191] = "99";
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 1; c <= 14; ++c) lines[static_cast<std::size_t>(r * 16 + c)] = "1";
+    lines[17] = "24";
+    lines[40] = "6";
+    lines[170] = "134";
+    ASSERT_TRUE(WriteTextList(dir + "/m.bkg", lines));
+    ReplayOptions o;
+    o.DataDir = GRAVLIN_GAME_DIR;
+    o.HomeDir = dir;
+    o.MapFile = dir + "/m.bkg";
+    o.Frames = 1;
+    o.State = true;
+    ReplayResult r = RunReplay(o);
+    ASSERT_TRUE(r.Error.empty()) << r.Error;
+    EXPECT_NE(r.StateJson.find("\"GameState\": 9"), std::string::npos);
+    EXPECT_NE(r.StateJson.find("\"DiamondTarget\": 1"), std::string::npos);
+    EXPECT_NE(r.StateJson.find("\"BookCell\": 170"), std::string::npos);
+    EXPECT_NE(r.StateJson.find("\"ActorCount\": 1"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace gravlin

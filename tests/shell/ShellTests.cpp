@@ -1,0 +1,225 @@
+// The main window's state machine, screens and menus, run headless over the
+// built game folder.
+
+#include "ShellHarness.h"
+
+#include "common/Files.h"
+#include "common/TextLists.h"
+
+#include <gtest/gtest.h>
+
+namespace gravlin {
+namespace {
+
+using testing::ShellHarness;
+
+TEST(StartUp, StartsOnTheTitleWithTheDefaults) {
+    ShellHarness h;
+    ASSERT_TRUE(h.form.FatalError().empty()) << h.form.FatalError();
+    EXPECT_EQ(h.State(), StateIntro);
+    EXPECT_EQ(h.form.CurrentPlayer, 1);
+    EXPECT_EQ(h.form.W.GameSpeed, 4);
+    EXPECT_EQ(h.form.W.Lives, 0);
+    EXPECT_TRUE(h.form.W.ExplosionToggle);
+    EXPECT_EQ(h.form.Cues.MonsterStepCount, 99);
+    EXPECT_EQ(h.form.TilesPerRow, 16);
+}
+
+TEST(StartUp, SecondActivationRunsNoStartUp) {
+    ShellHarness h;
+    h.form.W.GameState = StateMenu;
+    h.form.CurrentPlayer = 3;
+    h.form.FormActivate();
+    EXPECT_EQ(h.State(), StateMenu);
+    EXPECT_EQ(h.form.CurrentPlayer, 3);
+}
+
+TEST(StartUp, MissingHeaderIsReportedAndPlayerFilesAreLeftAlone) {
+    std::string app = testing::FreshFolder("app");
+    std::filesystem::create_directories(app + "/Surfaces");
+    ShellHarness h(app);
+    EXPECT_TRUE(h.form.Terminated());
+    EXPECT_NE(h.form.FatalError().find("All256.hdr"), std::string::npos);
+    h.form.FormDestroy();
+    EXPECT_FALSE(std::filesystem::exists(h.home + "/Players.txt"));
+    std::filesystem::remove_all(app);
+}
+
+TEST(StartUp, MissingPictureOrSoundLibraryIsReportedByName) {
+    for (const char* missing : {"Surfaces/Help256.DIB", "Sounds/Soundlib.dxw", "Sounds/Bass2.wav"}) {
+        std::string app = testing::FreshFolder("app");
+        std::filesystem::copy(GRAVLIN_GAME_DIR "/Surfaces", app + "/Surfaces");
+        std::filesystem::copy(GRAVLIN_GAME_DIR "/Sounds", app + "/Sounds");
+        std::filesystem::copy(GRAVLIN_GAME_DIR "/maps", app + "/maps");
+        std::filesystem::remove(app + "/" + missing);
+        ShellHarness h(app);
+        EXPECT_TRUE(h.form.Terminated()) << missing;
+        EXPECT_NE(h.form.FatalError().find(std::filesystem::path(missing).filename().string()), std::string::npos)
+            << h.form.FatalError();
+        std::filesystem::remove_all(app);
+    }
+}
+
+TEST(Transitions, EnterLeadsFromTitleToHelpToMenu) {
+    ShellHarness h;
+    h.Frames(2);
+    h.Tap(Key::Enter);
+    EXPECT_EQ(h.State(), StateHelp);
+    h.Frames(1);
+    h.Tap(Key::Space);
+    EXPECT_EQ(h.State(), StateMenu);
+}
+
+TEST(Transitions, EscapeOnTheTitleEndsTheProgramAndWritesThePlayerFiles) {
+    ShellHarness h;
+    h.Frames(1);
+    h.Tap(Key::Escape);
+    EXPECT_TRUE(h.form.Terminated());
+    h.form.FormDestroy();
+    EXPECT_TRUE(std::filesystem::exists(FindFileNoCase(h.home + "/Players.txt")));
+}
+
+TEST(Transitions, EnterAndSpaceDoNothingThroughTheKeyHandlerElsewhere) {
+    ShellHarness h;
+    for (int state : {StateMenu, StatePlayers, StatePlay, StateLevelDone, StateGameOver}) {
+        h.form.W.GameState = state;
+        h.form.FormKeyDown(13);
+        h.form.FormKeyDown(32);
+        EXPECT_EQ(h.State(), state);
+    }
+}
+
+TEST(Transitions, EscapeDuringTheWipeGoesToTheLevelChoice) {
+    ShellHarness h;
+    h.form.W.GameState = StateLevelDone;
+    h.form.FormKeyDown(27);
+    EXPECT_EQ(h.State(), StateLevelSelect);
+    h.form.W.GameState = StatePlay;
+    h.form.FormKeyDown(27);
+    EXPECT_EQ(h.State(), StatePlay);
+}
+
+TEST(Transitions, EnterOnALevelWithoutDataStaysOnTheLevelChoice) {
+    ShellHarness h;
+    h.form.W.GameState = StateLevelSelect;
+    h.form.W.WorkingProgress[0] = "69"; // no Level069.bkg is shipped
+    h.Frames(1);
+    ASSERT_EQ(h.form.W.CurrentLevel, 69);
+    EXPECT_FALSE(h.form.LevelPlayable);
+    h.Tap(Key::Enter);
+    EXPECT_EQ(h.State(), StateLevelSelect);
+}
+
+TEST(Menu, HeldEnterFromHelpSelectsTheFirstItemSevenFramesLater) {
+    ShellHarness h;
+    h.form.W.GameState = StateHelp;
+    h.Frames(1);
+    h.window.KeyDown(Key::Enter); // goes to the menu and stays held
+    h.Frames(1);                  // the menu's first frame
+    ASSERT_EQ(h.State(), StateMenu);
+    h.Frames(5);
+    EXPECT_EQ(h.State(), StateMenu);
+    h.Frames(1); // the seventh menu frame is the first that reads the keys
+    EXPECT_EQ(h.State(), StateLevelSelect);
+}
+
+TEST(Menu, UpAndDownWrapAround) {
+    ShellHarness h;
+    h.form.W.GameState = StateMenu;
+    h.Frames(1);
+    EXPECT_EQ(h.form.MenuChoice, 1);
+    h.Tap(Key::Up, 6); // read on the seventh menu frame
+    EXPECT_EQ(h.form.MenuChoice, 3);
+    EXPECT_EQ(h.form.MenuItemImage, (std::array<int, 3>{20, 7, 9})); // drawn before the reading
+    h.Frames(1);
+    EXPECT_EQ(h.form.MenuItemImage, (std::array<int, 3>{21, 7, 8}));
+    h.Tap(Key::Down, 7);
+    EXPECT_EQ(h.form.MenuChoice, 1);
+}
+
+TEST(Menu, QuitItemEndsTheProgram) {
+    ShellHarness h;
+    h.form.W.GameState = StateMenu;
+    h.Frames(1);
+    h.Tap(Key::Up, 7);
+    h.Tap(Key::Enter, 7);
+    EXPECT_TRUE(h.form.Terminated());
+}
+
+TEST(LevelChoice, MovesWrapAroundTheSeventySquares) {
+    ShellHarness h;
+    h.form.W.GameState = StateLevelSelect;
+    h.Frames(1);
+    ASSERT_EQ(h.form.W.CurrentLevel, 1);
+    h.Tap(Key::Up, 4);
+    EXPECT_EQ(h.form.W.CurrentLevel, 57);
+    h.form.W.CurrentLevel = 70;
+    h.Tap(Key::Down, 4);
+    EXPECT_EQ(h.form.W.CurrentLevel, 14);
+    h.form.W.CurrentLevel = 1;
+    h.Tap(Key::Left, 4);
+    EXPECT_EQ(h.form.W.CurrentLevel, 70);
+    h.Tap(Key::Right, 4);
+    EXPECT_EQ(h.form.W.CurrentLevel, 1);
+}
+
+TEST(LevelChoice, TabCyclesThePlayersAndShowsEachOnesLevel) {
+    ShellHarness h;
+    h.form.Players.ProgressLists[2][0] = "33"; // player 3 is on level 33
+    h.form.W.GameState = StateLevelSelect;
+    h.Frames(1);
+    std::vector<int> seen;
+    for (int i = 0; i < 5; ++i) {
+        h.Tap(Key::Tab, 4);
+        h.Frames(1); // the choice enters again for the new player
+        seen.push_back(h.form.CurrentPlayer);
+        if (h.form.CurrentPlayer == 3) EXPECT_EQ(h.form.W.CurrentLevel, 33);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{2, 3, 4, 5, 1}));
+}
+
+TEST(Players, NameEntryTakesCapitalsUpToEightAndBackspace) {
+    ShellHarness h;
+    h.form.W.GameState = StatePlayers;
+    h.Frames(1);
+    std::string& name = h.form.Players.Roster[1];
+    // Erase the default name completely, then once more on the empty name.
+    for (int i = 0; i < 9; ++i) h.Tap(Key::Backspace, 5);
+    EXPECT_EQ(h.form.NameLength[1], 0);
+    EXPECT_EQ(name, "        ");
+    for (Key k : {Key::A, Key::B, Key::C, Key::D, Key::E, Key::F, Key::G, Key::H, Key::I}) h.Tap(k, 5);
+    EXPECT_EQ(name, "ABCDEFGH");
+    EXPECT_EQ(h.form.NameLength[1], 8);
+}
+
+TEST(Players, DownChoosesTheNextPlayer) {
+    ShellHarness h;
+    h.form.W.GameState = StatePlayers;
+    h.Frames(1);
+    h.Tap(Key::Down, 5);
+    EXPECT_EQ(h.form.CurrentPlayer, 2);
+    h.Tap(Key::Up, 5);
+    h.Tap(Key::Up, 5);
+    EXPECT_EQ(h.form.CurrentPlayer, 5);
+}
+
+TEST(Display, RestoreReloadsThePictureOfTitleHelpChoiceAndPlayOnly) {
+    ShellHarness h;
+    h.Frames(1);
+    const Palette titlePalette = h.window.CurrentPalette();
+    h.form.W.GameState = StateMenu;
+    h.Frames(1);
+    const Palette menuPalette = h.window.CurrentPalette();
+    ASSERT_NE(titlePalette, menuPalette);
+    h.window.LoseSurfaces();
+    h.Frames(1);
+    EXPECT_EQ(h.window.CurrentPalette(), menuPalette); // the menu is not reloaded
+    h.form.W.GameState = StateIntro;
+    h.window.SetPalette(menuPalette);
+    h.window.LoseSurfaces();
+    h.form.DXDrawRestoreSurface();
+    EXPECT_EQ(h.window.CurrentPalette(), titlePalette);
+}
+
+} // namespace
+} // namespace gravlin
