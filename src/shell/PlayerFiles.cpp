@@ -1,11 +1,168 @@
 #include "shell/PlayerFiles.h"
+
+#include "common/Files.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
 namespace gravlin {
-std::string ChoosePlayerDir(const std::string& appDir) { return appDir; }
-void ReadRoster(PlayerFiles& f, int& currentPlayer) { f.Roster = {"1","Name 001","Name 002","Name 003","Name 004","Name 005"}; currentPlayer = 1; }
-void LoadPlayerFiles(PlayerFiles& f, World&) { for (int i=0;i<5;++i){ f.ProgressLists[i] = TextList(71,"0"); f.ProgressLists[i][0]="1"; f.OptionLists[i]={"4","ON","ON"}; } }
-void ApplyOptions(World& w, PlayerFiles&) { w.GameSpeed = 4; }
-void StoreWorking(PlayerFiles& f, const World& w, int p) { f.ProgressLists[p-1]=w.WorkingProgress; f.OptionLists[p-1]=w.WorkingOptions; }
-void LoadWorking(PlayerFiles& f, World& w, int p) { w.WorkingProgress=f.ProgressLists[p-1]; w.WorkingOptions=f.OptionLists[p-1]; }
-bool SaveRoster(PlayerFiles&, int, std::string*) { return true; }
-bool SavePlayerFiles(PlayerFiles&, const World&, int, std::vector<std::string>*) { return true; }
+
+namespace {
+
+std::string ProgressName(int n) { return "CompLevels" + std::to_string(n) + ".Txt"; }
+std::string OptionsName(int n) { return "UOptions" + std::to_string(n) + ".Txt"; }
+
+// A player file from Dir, or from FallbackDir when Dir has none. Names are
+// matched without regard to letter case.
+std::optional<TextList> ReadPlayerFile(const PlayerFiles& files, const std::string& name) {
+    auto lines = ReadTextList(JoinPath(files.Dir, name));
+    if (!lines && !files.FallbackDir.empty() && files.FallbackDir != files.Dir)
+        lines = ReadTextList(JoinPath(files.FallbackDir, name));
+    return lines;
 }
+
+// The first line as a number when the list has at least `count` lines, the
+// list then cut to exactly `count` lines; nullopt when it cannot be used.
+std::optional<int> UsableList(TextList& lines, int count) {
+    if (lines.size() < static_cast<std::size_t>(count)) return std::nullopt;
+    auto first = ParseInt(lines[0]);
+    if (!first) return std::nullopt;
+    lines.resize(static_cast<std::size_t>(count));
+    return first;
+}
+
+bool ValidSpeed(int speed) { return speed == 2 || speed == 4 || speed == 6; }
+
+void ReadProgress(const PlayerFiles& files, int n, TextList& working) {
+    auto lines = ReadPlayerFile(files, ProgressName(n));
+    std::optional<int> level;
+    if (lines) level = UsableList(*lines, ProgressLineCount);
+    if (!level) {
+        working = DefaultProgress();
+        return;
+    }
+    working = std::move(*lines);
+    working[0] = std::to_string(*level >= 1 && *level <= LevelCountFixed ? *level : 1);
+}
+
+void ReadOptions(const PlayerFiles& files, int n, TextList& working) {
+    auto lines = ReadPlayerFile(files, OptionsName(n));
+    std::optional<int> speed;
+    if (lines) speed = UsableList(*lines, OptionLineCount);
+    if (!speed) {
+        working = DefaultOptions();
+        return;
+    }
+    working = std::move(*lines);
+    working[0] = std::to_string(ValidSpeed(*speed) ? *speed : 4);
+}
+
+bool PlayerInRange(int n) { return n >= 1 && n <= PlayerCount; }
+
+} // namespace
+
+std::string ChoosePlayerDir(const std::string& appDir) {
+    if (DirectoryWritable(appDir)) return appDir;
+    std::string base;
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    // A relative XDG_DATA_HOME is not valid and is ignored.
+    if (xdg && xdg[0] == '/')
+        base = xdg;
+    else if (home && home[0] != '\0')
+        base = JoinPath(home, ".local/share");
+    else
+        return appDir;
+    const std::string dir = JoinPath(base, "gravlin");
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    return DirectoryWritable(dir) ? dir : appDir;
+}
+
+PlayerFiles PlayerFilesFor(const std::string& appDir) {
+    PlayerFiles files;
+    files.Dir = ChoosePlayerDir(appDir);
+    if (files.Dir != appDir) files.FallbackDir = appDir;
+    return files;
+}
+
+TextList DefaultRoster() { return {"1", "Name 001", "Name 002", "Name 003", "Name 004", "Name 005"}; }
+
+TextList DefaultProgress() {
+    TextList lines(static_cast<std::size_t>(ProgressLineCount), "0");
+    lines[0] = "1";
+    return lines;
+}
+
+TextList DefaultOptions() { return {"4", "ON", "ON"}; }
+
+void ReadRoster(PlayerFiles& files, int& currentPlayer) {
+    auto lines = ReadPlayerFile(files, "Players.txt");
+    std::optional<int> current;
+    if (lines) current = UsableList(*lines, RosterLineCount);
+    if (current) {
+        files.Roster = std::move(*lines);
+    } else {
+        files.Roster = DefaultRoster();
+        current = 1;
+    }
+    currentPlayer = PlayerInRange(*current) ? *current : 1;
+    files.Roster[0] = std::to_string(currentPlayer);
+}
+
+void LoadPlayerFiles(PlayerFiles& files, World& w) {
+    for (int n = 1; n <= PlayerCount; ++n) {
+        ReadProgress(files, n, w.WorkingProgress);
+        files.ProgressLists[static_cast<std::size_t>(n - 1)] = w.WorkingProgress;
+        ReadOptions(files, n, w.WorkingOptions);
+        files.OptionLists[static_cast<std::size_t>(n - 1)] = w.WorkingOptions;
+    }
+}
+
+void ApplyOptions(World& w, PlayerFiles& files) {
+    const TextList& o = w.WorkingOptions;
+    std::optional<int> speed = o.empty() ? std::nullopt : ParseInt(o[0]);
+    w.GameSpeed = speed && ValidSpeed(*speed) ? *speed : 4;
+    files.Switch1 = o.size() > 1 && o[1] == "ON";
+    files.Switch2 = o.size() > 2 && o[2] == "ON";
+}
+
+void StoreWorking(PlayerFiles& files, const World& w, int currentPlayer) {
+    if (!PlayerInRange(currentPlayer)) return;
+    files.ProgressLists[static_cast<std::size_t>(currentPlayer - 1)] = w.WorkingProgress;
+    files.OptionLists[static_cast<std::size_t>(currentPlayer - 1)] = w.WorkingOptions;
+}
+
+void LoadWorking(PlayerFiles& files, World& w, int currentPlayer) {
+    if (!PlayerInRange(currentPlayer)) return;
+    w.WorkingProgress = files.ProgressLists[static_cast<std::size_t>(currentPlayer - 1)];
+    w.WorkingOptions = files.OptionLists[static_cast<std::size_t>(currentPlayer - 1)];
+}
+
+bool SaveRoster(PlayerFiles& files, int currentPlayer, std::string* error) {
+    // A roster never read still gets its six lines.
+    const TextList defaults = DefaultRoster();
+    for (std::size_t i = files.Roster.size(); i < defaults.size(); ++i) files.Roster.push_back(defaults[i]);
+    files.Roster[0] = std::to_string(currentPlayer);
+    return WriteTextList(JoinPath(files.Dir, "Players.txt"), files.Roster, error);
+}
+
+bool SavePlayerFiles(PlayerFiles& files, const World& w, int currentPlayer, std::vector<std::string>* errors) {
+    StoreWorking(files, w, currentPlayer);
+    bool allWritten = true;
+    auto write = [&](const std::string& name, const TextList& lines) {
+        std::string error;
+        if (WriteTextList(JoinPath(files.Dir, name), lines, &error)) return;
+        allWritten = false;
+        if (errors)
+            errors->push_back(error);
+        else
+            std::fprintf(stderr, "Gravlin: %s\n", error.c_str());
+    };
+    for (int n = 1; n <= PlayerCount; ++n) write(ProgressName(n), files.ProgressLists[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= PlayerCount; ++n) write(OptionsName(n), files.OptionLists[static_cast<std::size_t>(n - 1)]);
+    return allWritten;
+}
+
+} // namespace gravlin

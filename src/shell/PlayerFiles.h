@@ -1,17 +1,85 @@
 #pragma once
-// Stand-in for the player files until they are written.
+// The five players: the roster "Players.txt" (the current player and five
+// names) and each player's progress "CompLevelsN.Txt" and options
+// "UOptionsN.Txt". Read once at start-up, written at shut-down (and after a
+// won level); in between the game works on the World's WorkingProgress and
+// WorkingOptions, the current player's copies.
+
+#include "common/TextLists.h"
 #include "world/World.h"
+
 #include <array>
 #include <string>
 #include <vector>
+
 namespace gravlin {
-struct PlayerFiles { std::string Dir; TextList Roster; std::array<TextList,5> ProgressLists; std::array<TextList,5> OptionLists; bool Switch1 = true, Switch2 = true; };
+
+constexpr int PlayerCount = 5;
+// Lines of a progress file: the level the player is on, then one per level.
+constexpr int ProgressLineCount = LevelCountFixed + 1;
+constexpr int OptionLineCount = 3;
+constexpr int RosterLineCount = 6;
+
+struct PlayerFiles {
+    // Where the player files are read and written.
+    std::string Dir;
+    // Read when a file is missing from Dir: the game folder, when the files
+    // have moved to the user's data folder because the game folder cannot be
+    // written (an installed copy). Empty when there is none.
+    std::string FallbackDir;
+    TextList Roster;
+    std::array<TextList, PlayerCount> ProgressLists;
+    std::array<TextList, PlayerCount> OptionLists;
+    // The two switches of the options; nothing in the game depends on them.
+    bool Switch1 = true;
+    bool Switch2 = true;
+};
+
+// The folder of the player files: appDir when files can be written there,
+// else $XDG_DATA_HOME/gravlin (by default ~/.local/share/gravlin), created
+// when missing. appDir when neither can be had (saving will then report).
 std::string ChoosePlayerDir(const std::string& appDir);
-void ReadRoster(PlayerFiles&, int& currentPlayer);
-void LoadPlayerFiles(PlayerFiles&, World&);
-void ApplyOptions(World&, PlayerFiles&);
-void StoreWorking(PlayerFiles&, const World&, int currentPlayer);
-void LoadWorking(PlayerFiles&, World&, int currentPlayer);
-bool SaveRoster(PlayerFiles&, int currentPlayer, std::string* error);
-bool SavePlayerFiles(PlayerFiles&, const World&, int currentPlayer, std::vector<std::string>* errors);
-}
+
+// A PlayerFiles for the game folder appDir: Dir from ChoosePlayerDir, and
+// the game folder to fall back on when Dir is elsewhere.
+PlayerFiles PlayerFilesFor(const std::string& appDir);
+
+// The default lists.
+TextList DefaultRoster();
+TextList DefaultProgress();
+TextList DefaultOptions();
+
+// Reads "Players.txt" into Roster. A missing or unreadable file, one with
+// fewer than six lines, or one whose first line is not a number gives the
+// six defaults. currentPlayer = line 0; outside 1 to 5 it becomes 1.
+void ReadRoster(PlayerFiles& files, int& currentPlayer);
+
+// Reads the progress and options files of players 1 to 5 through the
+// World's working lists into ProgressLists and OptionLists. A file that is
+// missing, unreadable, too short or has a non-numeric first line gives that
+// file's defaults; a progress line 0 outside 1 to 70 becomes "1", a speed
+// other than 2, 4 or 6 becomes "4". The working lists hold player 5's lists
+// afterwards: call LoadWorking for the current player.
+void LoadPlayerFiles(PlayerFiles& files, World& w);
+
+// GameSpeed from line 0 of WorkingOptions (4 unless it is 2, 4 or 6); the
+// switches from whether lines 1 and 2 are exactly "ON".
+void ApplyOptions(World& w, PlayerFiles& files);
+
+// Copies the working lists into, or out of, the lists of player
+// currentPlayer (1 to 5; any other number does nothing).
+void StoreWorking(PlayerFiles& files, const World& w, int currentPlayer);
+void LoadWorking(PlayerFiles& files, World& w, int currentPlayer);
+
+// Sets line 0 of the roster to currentPlayer and writes "Players.txt".
+// False with `error` when the file cannot be written; the old file stays.
+bool SaveRoster(PlayerFiles& files, int currentPlayer, std::string* error);
+
+// StoreWorking, then writes "CompLevels1.Txt" to "CompLevels5.Txt" and
+// "UOptions1.Txt" to "UOptions5.Txt" in that order, each atomically. A file
+// that cannot be written does not stop the others; false when any failed,
+// with one message per failed file in `errors` (on standard error when
+// `errors` is null).
+bool SavePlayerFiles(PlayerFiles& files, const World& w, int currentPlayer, std::vector<std::string>* errors);
+
+} // namespace gravlin

@@ -131,6 +131,8 @@ void SetupLevelCodes(World& w, const LevelCodes& codes) {
     w.ActorCount = 0;
     w.KeyAUsed = false;
     w.KeyBUsed = false;
+    // Rocks fall into monsters again until this level's book opens.
+    w.RockFallInto = RockFallIntoClosedBook();
     for (Cell& c : w.Cells) c = Cell{NoActor, NoActor, NoActor, NoActor, 0};
     for (auto& d : w.TeleportDest) d = PixelPos{};
     std::array<bool, 7> exitFound{};

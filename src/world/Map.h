@@ -26,7 +26,7 @@ void PlacePlayer(World& w, int cell);
 // Steps 1 and 3 to 5 of level setup, from codes already read.
 void SetupLevelCodes(World& w, const LevelCodes& codes);
 
-// The first and only PlayerStart cell, or -1.
+// The first cell that holds `code`, or -1.
 int FindCode(const LevelCodes& codes, int code);
 
 } // namespace gravlin

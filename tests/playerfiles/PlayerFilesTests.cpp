@@ -1,0 +1,251 @@
+// The player files: defaults when files are missing or damaged, values put
+// right, all eleven files written, failures reported without losing the
+// other files or the old contents.
+
+#include "common/Files.h"
+#include "shell/PlayerFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include <unistd.h>
+
+namespace gravlin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlayerFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root_ = fs::current_path() / (std::string("scratch-") + info->name() + "-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+        files_.Dir = root_.string();
+        world_ = std::make_unique<World>();
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+
+    std::string Path(const std::string& name) const { return (root_ / name).string(); }
+    void Write(const std::string& name, const std::string& bytes) {
+        ASSERT_TRUE(WriteFileAtomic(Path(name), bytes)) << name;
+    }
+    std::string Read(const std::string& name) const { return ReadWholeFile(Path(name)).value_or("<missing>"); }
+
+    // Start-up: roster, the ten files, the current player's lists, options.
+    int StartUp() {
+        int current = 0;
+        ReadRoster(files_, current);
+        LoadPlayerFiles(files_, *world_);
+        LoadWorking(files_, *world_, current);
+        ApplyOptions(*world_, files_);
+        return current;
+    }
+
+    fs::path root_;
+    PlayerFiles files_;
+    std::unique_ptr<World> world_;
+};
+
+std::string DefaultProgressText() {
+    std::string text = "1\r\n";
+    for (int i = 0; i < 70; ++i) text += "0\r\n";
+    return text;
+}
+
+TEST_F(PlayerFilesTest, NoFilesGiveDefaultsAndSavingWritesAllEleven) {
+    const int current = StartUp();
+    EXPECT_EQ(current, 1);
+    EXPECT_EQ(files_.Roster, DefaultRoster());
+    EXPECT_EQ(world_->WorkingProgress, DefaultProgress());
+    EXPECT_EQ(world_->WorkingOptions, DefaultOptions());
+    EXPECT_EQ(world_->GameSpeed, 4);
+    EXPECT_TRUE(files_.Switch1);
+    EXPECT_TRUE(files_.Switch2);
+
+    std::string error;
+    ASSERT_TRUE(SaveRoster(files_, current, &error)) << error;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(SavePlayerFiles(files_, *world_, current, &errors));
+    EXPECT_TRUE(errors.empty());
+
+    EXPECT_EQ(Read("Players.txt"), "1\r\nName 001\r\nName 002\r\nName 003\r\nName 004\r\nName 005\r\n");
+    for (int n = 1; n <= 5; ++n) {
+        EXPECT_EQ(Read("CompLevels" + std::to_string(n) + ".Txt"), DefaultProgressText()) << n;
+        EXPECT_EQ(Read("UOptions" + std::to_string(n) + ".Txt"), "4\r\nON\r\nON\r\n") << n;
+    }
+    int count = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(root_)) ++count;
+    EXPECT_EQ(count, 11); // no temporaries left behind
+}
+
+TEST_F(PlayerFilesTest, ChangesReachTheCurrentPlayersFilesOnly) {
+    Write("Players.txt", "3\r\nAnn\r\nBOB     \r\nCY  \r\nDee\r\nEve\r\n");
+    int current = StartUp();
+    ASSERT_EQ(current, 3);
+    EXPECT_EQ(files_.Roster[3], "CY  "); // trailing spaces of a name are kept
+    world_->WorkingProgress[0] = "71"; // past the last level: saved as it is
+    world_->WorkingProgress[70] = "1";
+    world_->WorkingOptions[0] = "6";
+    // Switching to player 5 and back keeps player 3's changes.
+    StoreWorking(files_, *world_, current);
+    LoadWorking(files_, *world_, 5);
+    EXPECT_EQ(world_->WorkingProgress, DefaultProgress());
+    LoadWorking(files_, *world_, 3);
+    ASSERT_TRUE(SaveRoster(files_, current, nullptr));
+    ASSERT_TRUE(SavePlayerFiles(files_, *world_, current, nullptr));
+
+    EXPECT_EQ(Read("Players.txt"), "3\r\nAnn\r\nBOB     \r\nCY  \r\nDee\r\nEve\r\n");
+    EXPECT_EQ(Read("UOptions3.Txt"), "6\r\nON\r\nON\r\n");
+    EXPECT_EQ(Read("UOptions2.Txt"), "4\r\nON\r\nON\r\n");
+    auto progress = ReadTextList(Path("CompLevels3.Txt"));
+    ASSERT_TRUE(progress);
+    ASSERT_EQ(progress->size(), 71u);
+    EXPECT_EQ((*progress)[70], "1");
+
+    // The next start-up reads them back.
+    files_ = PlayerFiles{};
+    files_.Dir = root_.string();
+    current = StartUp();
+    EXPECT_EQ(world_->GameSpeed, 6);
+    EXPECT_EQ(world_->WorkingProgress[70], "1");
+    EXPECT_EQ(world_->WorkingProgress[0], "1"); // 71 is no level: back to 1
+}
+
+TEST_F(PlayerFilesTest, ShortAndNonNumericFilesFallBackToDefaults) {
+    Write("Players.txt", "2\r\nA\r\nB\r\nC\r\nD\r\n");        // five lines
+    Write("CompLevels1.Txt", std::string("1\r\n") + "0\r\n"); // two lines
+    std::string progress = "x\r\n";
+    for (int i = 0; i < 70; ++i) progress += "1\r\n";
+    Write("CompLevels2.Txt", progress);
+    Write("UOptions1.txt", "6\r\nON\r\n");
+    Write("UOptions2.txt", "fast\r\nON\r\nON\r\n");
+    Write("UOptions3.txt", "");
+    const int current = StartUp();
+    EXPECT_EQ(current, 1);
+    EXPECT_EQ(files_.Roster, DefaultRoster());
+    EXPECT_EQ(files_.ProgressLists[0], DefaultProgress());
+    EXPECT_EQ(files_.ProgressLists[1], DefaultProgress());
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(files_.OptionLists[static_cast<std::size_t>(n)], DefaultOptions()) << n;
+    std::string oddRoster = "one\r\nA\r\nB\r\nC\r\nD\r\nE\r\n";
+    Write("Players.txt", oddRoster);
+    int player = 0;
+    ReadRoster(files_, player);
+    EXPECT_EQ(files_.Roster, DefaultRoster());
+}
+
+TEST_F(PlayerFilesTest, OutOfRangeValuesAreCorrectedAndNamesMatchAnyCase) {
+    Write("players.TXT", "9\r\nA\r\nB\r\nC\r\nD\r\nE\r\nextra\r\n");
+    std::string progress = "0\r\n";
+    for (int i = 0; i < 75; ++i) progress += "1\r\n";
+    Write("complevels1.txt", progress);
+    Write("UOPTIONS1.TXT", "5\r\nOFF\r\non\r\nmore\r\n");
+    std::string progress2 = "70\n";
+    for (int i = 0; i < 70; ++i) progress2 += "0\n";
+    Write("CompLevels2.Txt", progress2);
+    Write("UOptions2.txt", "2\rON\rON");
+    const int current = StartUp();
+    EXPECT_EQ(current, 1);
+    EXPECT_EQ(files_.Roster.size(), 6u);
+    EXPECT_EQ(files_.Roster[0], "1");
+    EXPECT_EQ(files_.Roster[5], "E");
+    EXPECT_EQ(world_->WorkingProgress.size(), 71u);
+    EXPECT_EQ(world_->WorkingProgress[0], "1");
+    EXPECT_EQ(world_->WorkingOptions, (TextList{"4", "OFF", "on"}));
+    EXPECT_EQ(world_->GameSpeed, 4);
+    EXPECT_FALSE(files_.Switch1);
+    EXPECT_FALSE(files_.Switch2); // "on" is not "ON"
+    EXPECT_EQ(files_.ProgressLists[1][0], "70");
+    EXPECT_EQ(files_.OptionLists[1], (TextList{"2", "ON", "ON"}));
+
+    // Saving replaces the files in the letter case they have: no doubles.
+    ASSERT_TRUE(SaveRoster(files_, current, nullptr));
+    ASSERT_TRUE(SavePlayerFiles(files_, *world_, current, nullptr));
+    EXPECT_TRUE(fs::exists(Path("players.TXT")));
+    EXPECT_FALSE(fs::exists(Path("Players.txt")));
+    EXPECT_TRUE(fs::exists(Path("UOPTIONS1.TXT")));
+    EXPECT_FALSE(fs::exists(Path("UOptions1.Txt")));
+    EXPECT_TRUE(fs::exists(Path("UOptions2.txt")));
+    EXPECT_EQ(Read("UOptions2.txt"), "2\r\nON\r\nON\r\n");
+}
+
+TEST_F(PlayerFilesTest, AFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten) {
+    StartUp();
+    // A folder where a file should go: that one file cannot be replaced.
+    fs::create_directory(Path("CompLevels3.Txt"));
+    std::vector<std::string> errors;
+    EXPECT_FALSE(SavePlayerFiles(files_, *world_, 1, &errors));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("CompLevels3.Txt"), std::string::npos) << errors[0];
+    for (int n = 1; n <= 5; ++n) {
+        if (n != 3) {
+            EXPECT_EQ(Read("CompLevels" + std::to_string(n) + ".Txt"), DefaultProgressText()) << n;
+        }
+        EXPECT_EQ(Read("UOptions" + std::to_string(n) + ".Txt"), "4\r\nON\r\nON\r\n") << n;
+    }
+
+    // A folder that does not exist: every file is reported, nothing breaks.
+    files_.Dir = Path("missing/folder");
+    errors.clear();
+    EXPECT_FALSE(SavePlayerFiles(files_, *world_, 1, &errors));
+    EXPECT_EQ(errors.size(), 10u);
+    std::string error;
+    EXPECT_FALSE(SaveRoster(files_, 1, &error));
+    EXPECT_NE(error.find("Players.txt"), std::string::npos) << error;
+}
+
+TEST_F(PlayerFilesTest, AFailedWriteKeepsTheOldFile) {
+    Write("UOptions1.Txt", "2\r\nON\r\nON\r\n");
+    StartUp();
+    world_->WorkingOptions[0] = "6";
+    // The temporary file cannot be created: the write fails before the old
+    // file is touched.
+    fs::create_directory(Path("UOptions1.Txt.tmp" + std::to_string(::getpid())));
+    std::vector<std::string> errors;
+    EXPECT_FALSE(SavePlayerFiles(files_, *world_, 1, &errors));
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(Read("UOptions1.Txt"), "2\r\nON\r\nON\r\n");
+    EXPECT_EQ(Read("UOptions2.Txt"), "4\r\nON\r\nON\r\n");
+}
+
+TEST_F(PlayerFilesTest, PlayerFolderMovesToTheDataFolderWhenTheGameFolderCannotBeWritten) {
+    const std::string game = root_.string();
+    EXPECT_EQ(ChoosePlayerDir(game), game);
+    PlayerFiles here = PlayerFilesFor(game);
+    EXPECT_EQ(here.Dir, game);
+    EXPECT_TRUE(here.FallbackDir.empty());
+
+    const char* oldXdg = std::getenv("XDG_DATA_HOME");
+    const std::string savedXdg = oldXdg ? oldXdg : "";
+    ::setenv("XDG_DATA_HOME", Path("data").c_str(), 1);
+    // A file in the place of the game folder cannot take player files.
+    Write("game", "not a folder");
+    const std::string moved = Path("data") + "/gravlin";
+    EXPECT_EQ(ChoosePlayerDir(Path("game")), moved);
+    EXPECT_TRUE(fs::is_directory(moved));
+
+    // Read from the data folder first, from the game folder when missing there.
+    fs::create_directory(Path("installed"));
+    ASSERT_TRUE(WriteFileAtomic(Path("installed/Players.txt"), "2\r\nA\r\nB\r\nC\r\nD\r\nE\r\n"));
+    ASSERT_TRUE(WriteFileAtomic(Path("installed/UOptions1.Txt"), "2\r\nON\r\nON\r\n"));
+    ASSERT_TRUE(WriteFileAtomic(moved + "/UOptions1.Txt", "6\r\nON\r\nON\r\n"));
+    files_.Dir = moved;
+    files_.FallbackDir = Path("installed");
+    EXPECT_EQ(StartUp(), 2);
+    EXPECT_EQ(files_.OptionLists[0][0], "6");
+
+    if (oldXdg)
+        ::setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
+}
+
+} // namespace
+} // namespace gravlin
