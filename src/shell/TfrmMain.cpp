@@ -67,7 +67,12 @@ void TfrmMain::FormActivate() {
     Cues.LoadCueVolumes();
 
     // 6. The roster.
-    Players.Dir = options_.PlayerDir.empty() ? ChoosePlayerDir(AppDir) : options_.PlayerDir;
+    if (options_.PlayerDir.empty()) {
+        Players = PlayerFilesFor(AppDir);
+    } else {
+        Players = PlayerFiles{};
+        Players.Dir = options_.PlayerDir;
+    }
     ReadRoster(Players, CurrentPlayer);
 
     // 7. The player files, the current player's lists, the options.

@@ -173,7 +173,9 @@ TEST(LevelChoice, TabCyclesThePlayersAndShowsEachOnesLevel) {
         h.Tap(Key::Tab, 4);
         h.Frames(1); // the choice enters again for the new player
         seen.push_back(h.form.CurrentPlayer);
-        if (h.form.CurrentPlayer == 3) EXPECT_EQ(h.form.W.CurrentLevel, 33);
+        if (h.form.CurrentPlayer == 3) {
+            EXPECT_EQ(h.form.W.CurrentLevel, 33);
+        }
     }
     EXPECT_EQ(seen, (std::vector<int>{2, 3, 4, 5, 1}));
 }
