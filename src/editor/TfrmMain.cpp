@@ -369,6 +369,7 @@ void TfrmMain::PaintCell(int x, int y) {
         p.drawImage(QPoint(x, y), iCurrBmp->Canvas);
     }
     LastPaintedCell = QPoint(x, y);
+    ++PaintCount;
     MapCodes[static_cast<std::size_t>((y / TileSize) * MapColumns + x / TileSize)] = CurrentTile;
     SetModified(true);
     if (GridShown) DrawGrid();

@@ -55,6 +55,9 @@ public:
     QPoint LastPaintedCell{-1, -1};
     std::string AppDir, SurfacesDir, MapsDir;
     TextList SaveLines;
+    // How many times a cell has been painted since start-up (a cell painted
+    // twice counts twice).
+    int PaintCount = 0;
 
     // The buttons and mouse handlers. Save and Save As return whether the map
     // was written.
