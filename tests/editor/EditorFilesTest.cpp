@@ -4,6 +4,7 @@
 #include "EditorFixture.h"
 
 #include "world/CellCodes.h"
+#include "world/LevelFiles.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -260,6 +261,20 @@ TEST_F(EditorFilesTest, ASavedMapOpensAgainAsItWas) {
     f.btnOpenClick();
     EXPECT_EQ(f.MapCodes, codes);
     EXPECT_EQ(f.LevelName, "Level062");
+}
+
+TEST_F(EditorFilesTest, TheGameReadsALevelSavedAsLevel061) {
+    TfrmMain& f = Start();
+    NewPlayableMap();
+    Choose(Rock);
+    PaintAt(8, 3);
+    dialogs.SaveChoices.push_back(MapsDir + "Level061.bkg");
+    ASSERT_TRUE(f.btnSaveAsClick());
+    LevelStore store;
+    store.MapsDir = MapsDir;
+    auto codes = ReadLevel(store, 61);
+    ASSERT_TRUE(codes);
+    EXPECT_EQ(*codes, f.MapCodes);
 }
 
 } // namespace
