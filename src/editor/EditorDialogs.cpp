@@ -42,7 +42,8 @@ std::optional<std::string> QtEditorDialogs::ChooseFileToOpen(const std::string& 
     return QDir::toNativeSeparators(chosen).toStdString();
 }
 
-std::optional<std::string> QtEditorDialogs::ChooseFileToSave(const std::string& folder, const std::string& fileName) {
+std::optional<std::string> QtEditorDialogs::ChooseFileToSave(const std::string& folder,
+                                                             const std::string& fileName) {
     // The dialog asks before replacing an existing file (its default).
     QString start = fileName.empty() ? Q(folder) : QDir(Q(folder)).filePath(Q(fileName));
     QString chosen = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save As"), start);

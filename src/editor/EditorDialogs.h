@@ -13,7 +13,7 @@ namespace gravlin {
 enum class PromptAnswer { Yes, No, Cancel };
 
 class EditorDialogs {
-public:
+  public:
     virtual ~EditorDialogs() = default;
 
     // A confirmation box with Yes, No and Cancel.
@@ -30,12 +30,13 @@ public:
     // The save file dialog (dlgSave), starting in `folder` with `fileName`
     // preset, no type filter, asking before replacing a file; nullopt when
     // cancelled.
-    virtual std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName) = 0;
+    virtual std::optional<std::string> ChooseFileToSave(const std::string& folder,
+                                                        const std::string& fileName) = 0;
 };
 
 // The real dialogs: QMessageBox and QFileDialog, owned by `parent`.
 class QtEditorDialogs : public EditorDialogs {
-public:
+  public:
     explicit QtEditorDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
 
@@ -44,9 +45,10 @@ public:
     void Inform(const std::string& text) override;
     void ReportError(const std::string& text) override;
     std::optional<std::string> ChooseFileToOpen(const std::string& folder) override;
-    std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName) override;
+    std::optional<std::string> ChooseFileToSave(const std::string& folder,
+                                                const std::string& fileName) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

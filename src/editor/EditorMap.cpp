@@ -9,12 +9,14 @@ namespace gravlin {
 
 void ForceBorderCodes(LevelCodes& codes) {
     for (int column = 1; column <= MapColumns - 2; ++column) {
-        codes[static_cast<std::size_t>(column)] = BorderWall;                              // top row
-        codes[static_cast<std::size_t>((MapRows - 1) * MapColumns + column)] = BorderWall; // bottom row
+        codes[static_cast<std::size_t>(column)] = BorderWall; // top row
+        codes[static_cast<std::size_t>((MapRows - 1) * MapColumns + column)] =
+            BorderWall; // bottom row
     }
     for (int row = 1; row <= MapRows - 2; ++row) {
-        codes[static_cast<std::size_t>(row * MapColumns)] = BorderWall;                  // left column
-        codes[static_cast<std::size_t>(row * MapColumns + MapColumns - 1)] = BorderWall; // right column
+        codes[static_cast<std::size_t>(row * MapColumns)] = BorderWall; // left column
+        codes[static_cast<std::size_t>(row * MapColumns + MapColumns - 1)] =
+            BorderWall; // right column
     }
     codes[0] = CornerTL;
     codes[MapColumns - 1] = CornerTR;
@@ -28,8 +30,10 @@ bool PaintableCell(int x, int y) {
 
 std::vector<std::string> SaveCheckMessages(const LevelCodes& codes, const std::string& levelName) {
     std::vector<std::string> messages;
-    if (std::find(codes.begin(), codes.end(), PlayerStart) == codes.end()) messages.push_back(NoPlayerMessage);
-    if (std::find(codes.begin(), codes.end(), Book) == codes.end()) messages.push_back(NoBookMessage);
+    if (std::find(codes.begin(), codes.end(), PlayerStart) == codes.end())
+        messages.push_back(NoPlayerMessage);
+    if (std::find(codes.begin(), codes.end(), Book) == codes.end())
+        messages.push_back(NoBookMessage);
     if (levelName.empty()) messages.push_back(NoMapMessage);
     return messages;
 }
@@ -37,19 +41,22 @@ std::vector<std::string> SaveCheckMessages(const LevelCodes& codes, const std::s
 TextList LevelLines(const LevelCodes& codes) {
     TextList lines;
     lines.reserve(codes.size());
-    for (int code : codes) lines.push_back(std::to_string(code));
+    for (int code : codes)
+        lines.push_back(std::to_string(code));
     return lines;
 }
 
 int PaletteTopAfterDown(int paletteTop, int entryCount) {
     int t = paletteTop;
-    while (entryCount - 1 > t + PaletteSlots - 1 && t - paletteTop < 10) t += 2;
+    while (entryCount - 1 > t + PaletteSlots - 1 && t - paletteTop < 10)
+        t += 2;
     return t;
 }
 
 int PaletteTopAfterUp(int paletteTop) {
     int t = paletteTop;
-    while (t > 0 && paletteTop - t < 10) t -= 2;
+    while (t > 0 && paletteTop - t < 10)
+        t -= 2;
     return std::max(t, 0);
 }
 
@@ -98,8 +105,9 @@ std::optional<std::vector<int>> ReadLevelFileCodes(const std::string& path, std:
         if (!code) {
             if (error) {
                 std::string shown = (*lines)[k].substr(0, 40);
-                *error = "The level file " + path + " cannot be opened: line " + std::to_string(k + 1) +
-                         " holds \"" + shown + "\" where a whole number (a cell code) was expected.";
+                *error = "The level file " + path + " cannot be opened: line " +
+                         std::to_string(k + 1) + " holds \"" + shown +
+                         "\" where a whole number (a cell code) was expected.";
             }
             return std::nullopt;
         }

@@ -7,13 +7,12 @@
 
 #include <QImage>
 #include <QWidget>
-
 #include <functional>
 
 namespace gravlin {
 
 class ImageControl : public QWidget {
-public:
+  public:
     ImageControl(int width, int height, QWidget* parent);
 
     QImage Canvas;
@@ -25,7 +24,7 @@ public:
     // Resizes the control and its canvas (cleared to black).
     void SetImageSize(int width, int height);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

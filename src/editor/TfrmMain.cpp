@@ -25,8 +25,8 @@ namespace gravlin {
 namespace {
 
 constexpr int TileSize = 40;
-const QColor CaptionColour(0, 0, 128);    // navy
-const QColor GridColour(128, 128, 128);   // middle grey
+const QColor CaptionColour(0, 0, 128);  // navy
+const QColor GridColour(128, 128, 128); // middle grey
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
@@ -87,7 +87,8 @@ bool FileExists(const std::string& path) {
 
 TfrmMain::TfrmMain(const std::string& appDir, EditorDialogs& dialogs, QWidget* parent)
     : QWidget(parent), AppDir(appDir), dialogs_(dialogs) {
-    while (AppDir.size() > 1 && (AppDir.back() == '/' || AppDir.back() == '\\')) AppDir.pop_back();
+    while (AppDir.size() > 1 && (AppDir.back() == '/' || AppDir.back() == '\\'))
+        AppDir.pop_back();
     SurfacesDir = AppDir + "/Surfaces/";
     MapsDir = AppDir + "/maps/";
     BuildWindow();
@@ -97,8 +98,9 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::BuildWindow() {
     setObjectName("TfrmMain");
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(800, 600);
     setWindowTitle(CaptionText());
     QFont small = font();
@@ -158,7 +160,8 @@ void TfrmMain::BuildWindow() {
     iMap->setObjectName("iMap");
     iMap->move(2, 2);
     iBmpPanel = makeHolder("iBmpPanel", 688, 68, 84, 404);
-    iBmp = new ImageControl(PaletteColumns * TileSize, PaletteSlots / PaletteColumns * TileSize, iBmpPanel);
+    iBmp = new ImageControl(PaletteColumns * TileSize, PaletteSlots / PaletteColumns * TileSize,
+                            iBmpPanel);
     iBmp->setObjectName("iBmp");
     iBmp->move(2, 2);
     Panel6 = makeHolder("Panel6", 708, 21, 44, 44);
@@ -205,8 +208,8 @@ void TfrmMain::BuildWindow() {
 
 bool TfrmMain::FormShow() {
     auto missing = [&](const std::string& name) {
-        dialogs_.ReportError("The editor cannot start: the file \"" + name + "\" was not found in " + SurfacesDir +
-                             ".");
+        dialogs_.ReportError("The editor cannot start: the file \"" + name +
+                             "\" was not found in " + SurfacesDir + ".");
         return false;
     };
     auto damaged = [&](const std::string& text) {
@@ -220,7 +223,8 @@ bool TfrmMain::FormShow() {
     if (!header) return missing("All256.hdr");
     auto perRow = header->empty() ? std::nullopt : ParseInt(header->front());
     if (!perRow || *perRow <= 0)
-        return damaged("line 1 of " + headerPath + " must be the number of tiles a row of the tile sheet holds.");
+        return damaged("line 1 of " + headerPath +
+                       " must be the number of tiles a row of the tile sheet holds.");
     TilesPerRow = *perRow;
 
     // The palette list: one tile number per line, in palette order.
@@ -232,7 +236,8 @@ bool TfrmMain::FormShow() {
         auto tile = ParseInt((*paletteLines)[j]);
         if (!tile)
             return damaged("line " + std::to_string(j + 1) + " of " + paletteListPath +
-                           " must be a tile number, but it holds \"" + (*paletteLines)[j].substr(0, 40) + "\".");
+                           " must be a tile number, but it holds \"" +
+                           (*paletteLines)[j].substr(0, 40) + "\".");
         PaletteList.push_back(*tile);
     }
 
@@ -280,8 +285,11 @@ void TfrmMain::DrawTile(QImage& target, int tile, int x, int y) const {
 void TfrmMain::DrawPalette() {
     for (int s = 0; s < PaletteSlots; ++s) {
         int e = PaletteTop + s;
-        int tile = e >= 0 && e < static_cast<int>(PaletteList.size()) ? PaletteList[static_cast<std::size_t>(e)] : 0;
-        DrawTile(iBmp->Canvas, tile, (s % PaletteColumns) * TileSize, (s / PaletteColumns) * TileSize);
+        int tile = e >= 0 && e < static_cast<int>(PaletteList.size())
+                       ? PaletteList[static_cast<std::size_t>(e)]
+                       : 0;
+        DrawTile(iBmp->Canvas, tile, (s % PaletteColumns) * TileSize,
+                 (s / PaletteColumns) * TileSize);
     }
     iBmp->update();
     int count = static_cast<int>(PaletteList.size());
@@ -308,8 +316,10 @@ void TfrmMain::DrawGrid() {
     pen.setStyle(Qt::DashLine);
     pen.setWidth(1);
     p.setPen(pen);
-    for (int k = 1; k <= MapColumns - 1; ++k) p.drawLine(TileSize * k, 0, TileSize * k, MapRows * TileSize);
-    for (int k = 1; k <= MapRows - 1; ++k) p.drawLine(0, TileSize * k, MapColumns * TileSize, TileSize * k);
+    for (int k = 1; k <= MapColumns - 1; ++k)
+        p.drawLine(TileSize * k, 0, TileSize * k, MapRows * TileSize);
+    for (int k = 1; k <= MapRows - 1; ++k)
+        p.drawLine(0, TileSize * k, MapColumns * TileSize, TileSize * k);
     iMap->update();
 }
 
@@ -400,7 +410,8 @@ void TfrmMain::btnGridClick() {
 void TfrmMain::btnHelpClick() {
     std::string path = FindFileNoCase(JoinPath(AppDir, HelpFileName));
     if (!QFileInfo::exists(Q(path))) {
-        dialogs_.ReportError("The help page \"" + HelpFileName + "\" was not found in " + AppDir + ".");
+        dialogs_.ReportError("The help page \"" + HelpFileName + "\" was not found in " + AppDir +
+                             ".");
         return;
     }
     if (!HelpBrowser) {
@@ -468,7 +479,8 @@ bool TfrmMain::OpenLevelFile(const std::string& chosenPath) {
         return false;
     }
     // A short file changes only the cells it has lines for.
-    for (std::size_t k = 0; k < codes->size() && k < MapCodes.size(); ++k) MapCodes[k] = (*codes)[k];
+    for (std::size_t k = 0; k < codes->size() && k < MapCodes.size(); ++k)
+        MapCodes[k] = (*codes)[k];
     ForceBorderCodes(MapCodes);
     SetMapInput(true);
     RedrawMap();
@@ -490,7 +502,8 @@ bool TfrmMain::WriteLevel(const std::string& path) {
 bool TfrmMain::btnSaveClick() {
     auto messages = SaveCheckMessages(MapCodes, LevelName);
     if (!messages.empty()) {
-        for (const auto& message : messages) dialogs_.Inform(message);
+        for (const auto& message : messages)
+            dialogs_.Inform(message);
         return false;
     }
     SaveLines = LevelLines(MapCodes);
@@ -504,7 +517,8 @@ bool TfrmMain::btnSaveClick() {
 bool TfrmMain::btnSaveAsClick() {
     auto messages = SaveCheckMessages(MapCodes, LevelName);
     if (!messages.empty()) {
-        for (const auto& message : messages) dialogs_.Inform(message);
+        for (const auto& message : messages)
+            dialogs_.Inform(message);
         return false;
     }
     SaveLines = LevelLines(MapCodes);
@@ -550,7 +564,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 QString TfrmMain::CaptionText() const {
     QString caption = QStringLiteral("EDITOR");
-    if (!LevelName.empty()) caption += QStringLiteral(" - ") + Q(LevelName == UntitledMarker ? "Untitled" : LevelName);
+    if (!LevelName.empty())
+        caption += QStringLiteral(" - ") + Q(LevelName == UntitledMarker ? "Untitled" : LevelName);
     if (Modified) caption += QStringLiteral(" *");
     return caption;
 }

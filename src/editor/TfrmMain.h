@@ -12,7 +12,6 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
-
 #include <string>
 #include <vector>
 
@@ -28,7 +27,7 @@ inline const std::string HelpFileName = "Gravlin.html";
 inline const std::string HelpTopicAnchor = "topic100";
 
 class TfrmMain : public QWidget {
-public:
+  public:
     // `appDir` is the folder the editor runs from (without a trailing
     // separator); the tile sheet and its headers are read from its
     // "Surfaces" folder and maps are kept in its "maps" folder.
@@ -106,10 +105,10 @@ public:
     // one, and " *" while the map has unsaved changes.
     QString CaptionText() const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void BuildWindow();
     void DrawTile(QImage& target, int tile, int x, int y) const;
     void DrawPalette();

@@ -15,7 +15,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

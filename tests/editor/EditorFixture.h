@@ -13,9 +13,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <deque>
+#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,16 +33,18 @@ inline void EnsureApplication() {
 }
 
 // The palette list of the test folder: 25 entries.
-inline const std::vector<int> TestPalette = {0,   1,   6,   12,  20,  21,  22,  23,  24,  62,  64,  68, 77,
-                                             97,  104, 105, 110, 127, 128, 129, 130, 133, 134, 135, 136};
+inline const std::vector<int> TestPalette = {0,   1,   6,   12,  20,  21,  22,  23,  24,
+                                             62,  64,  68,  77,  97,  104, 105, 110, 127,
+                                             128, 129, 130, 133, 134, 135, 136};
 
 // The colour every pixel of tile t has on the generated sheet (16 tiles a
 // row, 12 rows): palette index t % 255 + 1.
 inline Palette TestColours() {
     Palette colours{};
     for (int i = 0; i < 256; ++i)
-        colours[static_cast<std::size_t>(i)] = Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
-                                                   static_cast<std::uint8_t>((i * 7) % 256)};
+        colours[static_cast<std::size_t>(i)] =
+            Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                static_cast<std::uint8_t>((i * 7) % 256)};
     return colours;
 }
 
@@ -53,7 +54,7 @@ inline QRgb TileColour(int tile) {
 }
 
 class FakeDialogs : public EditorDialogs {
-public:
+  public:
     std::vector<std::string> Log;
     std::deque<PromptAnswer> Answers;
     std::deque<bool> YesNoAnswers;
@@ -84,7 +85,8 @@ public:
         OpenChoices.pop_front();
         return c;
     }
-    std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName) override {
+    std::optional<std::string> ChooseFileToSave(const std::string& folder,
+                                                const std::string& fileName) override {
         Log.push_back("save dialog in " + folder);
         SavePresets.push_back(fileName);
         if (SaveChoices.empty()) return std::nullopt;
@@ -95,7 +97,7 @@ public:
 };
 
 class EditorTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     std::string AppDir;
     std::string MapsDir;
@@ -113,11 +115,13 @@ protected:
         std::string surfaces = AppDir + "/Surfaces/";
         ASSERT_TRUE(WriteTextList(surfaces + "all256.HDR", {"16", "12"}));
         TextList palette;
-        for (int t : TestPalette) palette.push_back(std::to_string(t));
+        for (int t : TestPalette)
+            palette.push_back(std::to_string(t));
         ASSERT_TRUE(WriteTextList(surfaces + "MAPBMPS.hdr", palette));
         Surface sheet(640, 480);
         for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x) sheet.Set(x, y, static_cast<std::uint8_t>(((y / 40) * 16 + x / 40) % 255 + 1));
+            for (int x = 0; x < 640; ++x)
+                sheet.Set(x, y, static_cast<std::uint8_t>(((y / 40) * 16 + x / 40) % 255 + 1));
         ASSERT_TRUE(WriteFileAtomic(surfaces + "All256.DIB", EncodeBmp(sheet, TestColours())));
     }
 
@@ -156,7 +160,8 @@ protected:
 
     std::vector<std::string> MapFiles() const {
         std::vector<std::string> names;
-        for (const auto& n : QDir(QString::fromStdString(MapsDir)).entryList(QDir::Files, QDir::Name))
+        for (const auto& n :
+             QDir(QString::fromStdString(MapsDir)).entryList(QDir::Files, QDir::Name))
             names.push_back(n.toStdString());
         return names;
     }

@@ -1,10 +1,11 @@
 // The editor's map without a window: border ring, save checks, palette
 // paging, file names and the reading of level files.
 
+#include "editor/EditorMap.h"
+
 #include "common/Files.h"
 #include "common/TextLists.h"
 #include "common/Utility.h"
-#include "editor/EditorMap.h"
 #include "world/CellCodes.h"
 
 #include <QTemporaryDir>
@@ -54,10 +55,11 @@ TEST(EditorMap, BorderRingAndInteriorLeftAlone) {
 
 TEST(EditorMap, SaveChecksShowEveryFailingMessageInOrder) {
     LevelCodes codes{};
-    EXPECT_EQ(SaveCheckMessages(codes, ""),
-              (std::vector<std::string>{"Please put Player on map before continuing.",
-                                        "Please put Book on map before continuing.",
-                                        "Please open a map or start a new one before continuing."}));
+    EXPECT_EQ(
+        SaveCheckMessages(codes, ""),
+        (std::vector<std::string>{"Please put Player on map before continuing.",
+                                  "Please put Book on map before continuing.",
+                                  "Please open a map or start a new one before continuing."}));
     codes[20] = PlayerStart;
     EXPECT_EQ(SaveCheckMessages(codes, UntitledMarker),
               (std::vector<std::string>{"Please put Book on map before continuing."}));
@@ -84,7 +86,8 @@ TEST(EditorMap, LevelFileReading) {
 
     // Lone line feeds read as well as CR LF; lines after the 192nd are ignored.
     std::string text;
-    for (int k = 0; k < 200; ++k) text += std::to_string(k % 50) + "\n";
+    for (int k = 0; k < 200; ++k)
+        text += std::to_string(k % 50) + "\n";
     ASSERT_TRUE(WriteFileAtomic(path, text));
     std::string error;
     auto codes = ReadLevelFileCodes(path, &error);
