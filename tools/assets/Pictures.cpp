@@ -15,15 +15,6 @@ void FillRect(Canvas& c, Rect r, Col colour) {
         for (int x = r.Left; x < r.Right; ++x) c.Put(x, y, colour);
 }
 
-// A vertical gradient over a rectangle.
-void Gradient(Canvas& c, Rect r, Col top, Col bottom) {
-    for (int y = r.Top; y < r.Bottom; ++y) {
-        float t = static_cast<float>(y - r.Top) / static_cast<float>(std::max(1, r.Height() - 1));
-        Col k = Mix(top, bottom, t);
-        for (int x = r.Left; x < r.Right; ++x) c.Put(x, y, k);
-    }
-}
-
 // A framed panel: dark fill, a light top-left edge and a dark bottom-right edge.
 void Panel(Canvas& c, Rect r, Col fill, Col light, Col dark) {
     FillRect(c, r, fill);
@@ -41,7 +32,7 @@ void Panel(Canvas& c, Rect r, Col fill, Col light, Col dark) {
 void TextIn(Canvas& c, Rect r, const std::string& text, int size, const TextStyle& style, Face face = Face::Bold, int align = 1) {
     Canvas box(r.Width(), r.Height());
     TextMask m = CropInk(RenderText(text, size, face));
-    int x = align == 1 ? (r.Width() - m.Width) / 2 : 2;
+    int x = align == 1 ? (r.Width() - m.Width) / 2 : 0;
     int y = (r.Height() - m.Height) / 2;
     DrawMask(box, m, x, y, style);
     c.Paste(box, r.Left, r.Top);
@@ -95,6 +86,11 @@ Canvas LevelChoiceSheet() {
     for (int d = 0; d < 10; ++d) {
         int w = DigitRight[d] - DigitLeft[d], h = DigitBottom - DigitTop;
         TextMask m = FitMask(CropInk(RenderText(std::to_string(d), 96, Face::Bold)), w - 2, h - 2);
+        if (d == 1) {
+            // Too narrow for the font's one: a stem with a flag.
+            for (int y = 0; y < m.Height; ++y)
+                for (int x = 0; x < m.Width; ++x) m.Ink[static_cast<std::size_t>(y) * m.Width + x] = x >= 1 || (y >= 2 && y <= 5);
+        }
         Canvas box(w, h);
         TextStyle st{{255, 246, 180}, {236, 140, 24}, true, {40, 18, 8}, 0, {}};
         DrawMask(box, m, 1, 1, st);
@@ -176,7 +172,6 @@ Canvas TitlePicture() {
     PutTile(pic, 66, 540, 250, 60);
     PutTile(pic, 134, 380, 330, 70);
     PutTile(pic, 104, 585, 345, 56);
-    PutTile(pic, 2, 280, 400, 40);
     // Title.
     {
         TextMask m = CropInk(RenderText("GRAVLIN", 104, Face::Bold));
@@ -195,13 +190,13 @@ Canvas TitlePicture() {
     }
     TextIn(pic, {0, 210, 640, 236}, "dig  \xc2\xb7  collect  \xc2\xb7  survive", 20, PaleText, Face::Bold);
     TextIn(pic, {0, 262, 640, 292}, "PRESS ENTER", 24, GoldText);
-    TextIn(pic, {0, 456, 640, 476}, "Esc quits", 13, DimText, Face::Regular);
+    TextIn(pic, {0, 296, 640, 314}, "Esc quits", 13, DimText, Face::Regular);
     return pic;
 }
 
 Canvas HelpPicture() {
     Canvas pic(ScreenWidth, ScreenHeight);
-    Gradient(pic, {0, 0, 640, 480}, RampColour(Ramp::Night, 0.5f), RampColour(Ramp::Dusk, 0.18f));
+    CaveBackground(pic, 23);
     TextIn(pic, {0, 8, 640, 44}, "HOW TO PLAY", 30, GoldText);
     TextIn(pic, {0, 44, 640, 62}, "Collect everything, then walk into the open book.", 14, PaleText, Face::Regular);
     struct Entry {
@@ -211,15 +206,15 @@ Canvas HelpPicture() {
     };
     const Entry entries[] = {
         {1, -1, "Earth", "Walk into it to dig it away."},
-        {6, -1, "Diamond", "Take every one."},
-        {77, -1, "Rock", "Falls and rolls off round things. Push it."},
-        {12, 62, "Egg and monster", "An egg hatches when it lands. Crush monsters."},
-        {64, 68, "Chaser and home", "Follows walls. At home it becomes a diamond."},
-        {20, 22, "Key and lock", "A key frees the locked diamond of its colour."},
-        {105, 110, "Teleport", "Step in, come out at the exit of its number."},
-        {104, -1, "Weed", "Spreads into empty space. Don't get caught."},
-        {130, 132, "Hazards", "Deadly to touch."},
-        {134, 133, "Book", "Opens when all is taken: enter it to win."},
+        {6, -1, "Diamond", "Take every one of them."},
+        {77, -1, "Rock", "Falls, rolls off round things; push it."},
+        {12, 62, "Egg, monster", "Hatches on landing. Crush it!"},
+        {64, 68, "Chaser, home", "Hugs walls. Home makes a gem."},
+        {20, 22, "Key, lock", "Frees the gem of its colour."},
+        {105, 110, "Teleport", "Out at the exit of its number."},
+        {104, -1, "Weed", "Spreads into empty space. Run!"},
+        {130, 132, "Hazards", "Deadly to the touch."},
+        {134, 133, "Book", "Opens when all is taken. Enter!"},
     };
     const int top = 74, rowH = 56;
     for (int i = 0; i < 10; ++i) {
@@ -234,7 +229,7 @@ Canvas HelpPicture() {
             tx = x + 92;
         }
         DrawText(pic, e.Name, tx, y + 7, 15, TextStyle{{255, 232, 140}, {236, 170, 60}, false, {}, 0, {}}, 0, Face::Bold);
-        DrawText(pic, e.Line, tx, y + 28, 12, PaleText, 0, Face::Regular);
+        TextIn(pic, {tx, y + 26, x + 298, y + 46}, e.Line, 12, PaleText, Face::Regular, 0);
     }
     // Keys.
     int ky = top + 5 * rowH + 6;

@@ -68,8 +68,14 @@ using Buffer = std::vector<double>;
 
 Buffer Make(double seconds, int rate = CueRate) { return Buffer(static_cast<std::size_t>(seconds * rate), 0.0); }
 
-// Short fades at both ends and a peak below full scale.
-std::vector<short> Finish(Buffer b, double peak, bool fades = true) {
+// Short fades at both ends and a peak below full scale; `drive` above 1
+// saturates softly, which makes a sound denser and louder for its peak.
+std::vector<short> Finish(Buffer b, double peak, bool fades = true, double drive = 1) {
+    if (drive > 1) {
+        double m0 = 1e-9;
+        for (double v : b) m0 = std::max(m0, std::fabs(v));
+        for (double& v : b) v = std::tanh(v / m0 * drive);
+    }
     if (fades) {
         std::size_t in = static_cast<std::size_t>(0.003 * CueRate), out = static_cast<std::size_t>(0.012 * CueRate);
         for (std::size_t i = 0; i < std::min(in, b.size()); ++i) b[i] *= static_cast<double>(i) / static_cast<double>(in);
@@ -301,13 +307,13 @@ std::vector<short> SynthesiseCue(const std::string& name) {
     const double peak = 0.85;
     for (int v = 0; v < 5; ++v) {
         if (name == "rock" + std::to_string(v + 1)) return Finish(RockLand(v), peak);
-        if (name == "monsdie" + std::to_string(v + 1)) return Finish(MonsterDeath(v), peak);
+        if (name == "monsdie" + std::to_string(v + 1)) return Finish(MonsterDeath(v), peak, true, 2.0);
         std::string d = std::to_string(v + 1);
         if (name == "dia" + d + d + d) return Finish(DiamondChime(v), peak);
     }
     if (name == "eggbreak") return Finish(EggBreak(), peak);
-    if (name == "monster") return Finish(Growl(0.7, 72, 520, 701), peak);
-    if (name == "monster2") return Finish(Growl(0.32, 105, 700, 702), peak);
+    if (name == "monster") return Finish(Growl(0.7, 72, 520, 701), peak, true, 3.0);
+    if (name == "monster2") return Finish(Growl(0.32, 105, 700, 702), peak, true, 3.0);
     if (name == "losegame") return Finish(Jingle({{67, 1}, {66, 1}, {65, 1}, {64, 2}}, 0.28, true), peak * 0.9);
     if (name == "cheer") return Finish(Jingle({{72, 1}, {76, 1}, {79, 1}, {84, 2.2}}, 0.12, false), peak * 0.9);
     if (name == "rockmove") return Finish(RockMove(), peak * 0.8);
@@ -411,10 +417,10 @@ std::vector<short> SynthesiseMusic() {
             if (b % 2 == 1) {
                 Noise n(static_cast<std::uint32_t>(bar * 8 + b));
                 LowPass lp;
-                lp.Set(3500, MusicRate);
+                lp.Set(2500, MusicRate);
                 HighPass hp;
                 hp.Set(900, MusicRate);
-                Note(ring, at, 0.25, 1, 0.16, 0.15, [&](double, double t) { return hp.Run(lp.Run(n.Next())) * Env(t, 0.003, 0.06); });
+                Note(ring, at, 0.25, 1, 0.1, 0.15, [&](double, double t) { return hp.Run(lp.Run(n.Next())) * Env(t, 0.003, 0.06); });
             }
         }
         for (int e = 0; e < 8; ++e) {
