@@ -5,6 +5,7 @@
 
 #include "common/Files.h"
 #include "common/TextLists.h"
+#include "presentation/Bmp.h"
 
 #include <gtest/gtest.h>
 
@@ -207,20 +208,27 @@ TEST(Players, DownChoosesTheNextPlayer) {
 
 TEST(Display, RestoreReloadsThePictureOfTitleHelpChoiceAndPlayOnly) {
     ShellHarness h;
-    h.Frames(1);
-    const Palette titlePalette = h.window.CurrentPalette();
+    auto picture = [&](const char* name) {
+        auto p = ReadBmpFile(std::string(GRAVLIN_GAME_DIR) + "/Surfaces/" + name, nullptr);
+        EXPECT_TRUE(p);
+        return p ? p->Pixels.Pixels : std::vector<std::uint8_t>{};
+    };
     h.form.W.GameState = StateMenu;
     h.Frames(1);
-    const Palette menuPalette = h.window.CurrentPalette();
-    ASSERT_NE(titlePalette, menuPalette);
+    ASSERT_EQ(h.form.SheetSurface.Pixels, picture("Userbits.DIB"));
+    // In the menu the restore reloads nothing: the recreated sheet stays
+    // blank until a screen that loads a picture is entered.
     h.window.LoseSurfaces();
     h.Frames(1);
-    EXPECT_EQ(h.window.CurrentPalette(), menuPalette); // the menu is not reloaded
-    h.form.W.GameState = StateIntro;
-    h.window.SetPalette(menuPalette);
-    h.window.LoseSurfaces();
-    h.form.DXDrawRestoreSurface();
-    EXPECT_EQ(h.window.CurrentPalette(), titlePalette);
+    EXPECT_EQ(h.form.SheetSurface.Pixels, std::vector<std::uint8_t>(640 * 480, 0));
+    const std::pair<int, const char*> reloaded[] = {{StateIntro, "All256Intro.DIB"}, {StateHelp, "Help256.DIB"},
+                                                     {StateLevelSelect, "VsAll256.DIB"}, {StatePlay, "All256.DIB"}};
+    for (const auto& [state, name] : reloaded) {
+        h.form.W.GameState = state;
+        h.form.SheetSurface.Fill(7);
+        h.form.DXDrawRestoreSurface();
+        EXPECT_EQ(h.form.SheetSurface.Pixels, picture(name)) << name;
+    }
 }
 
 } // namespace
