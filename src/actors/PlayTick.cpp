@@ -1,0 +1,112 @@
+// The play tick: the player's tick, the actor pass, the drawing passes (which
+// advance every animation, drawn or not), the border spawn while the book is
+// open, and the player's sprite.
+#include "actors/Actors.h"
+
+#include "actors/Grid.h"
+#include "audio/SoundCues.h"
+
+#include <cstdlib>
+
+namespace gravlin {
+
+void PlayTick(World& w, DrawTarget* target) {
+    PlayerTick(w);
+    TickActors(w);
+    // Chasers go beneath the map's tiles, so one inside earth is hidden.
+    DrawActors(w, target, ActorSelection::ChasersOnly, AdvanceAnimation);
+    if (target) DrawCells(w, *target);
+    DrawActors(w, target, ActorSelection::AllButChasers, AdvanceAnimation);
+    if (w.EndPhase) BorderSpawnStep(w);
+    if (!w.Player.PlayerInTransit) DrawPlayer(w, target);
+}
+
+void TickActors(World& w) {
+    // The count is taken once: an actor created during the pass waits for
+    // the next one.
+    const int count = w.ActorCount < ActorTableSize ? w.ActorCount : ActorTableSize;
+    for (int i = 0; i < count; ++i) {
+        ActorRecord& a = w.Actors[static_cast<std::size_t>(i)];
+        if (!a.Active) continue;
+
+        if (a.Dir == 0 && w.GameState == StatePlay) {
+            switch (a.Kind) {
+            case Egg: EggUpdate(w, i); break;
+            case Monster:
+                // Monsters stand still while the border turns into monsters.
+                if (!w.EndPhase) MonsterUpdate(w, i);
+                break;
+            case Chaser: ChaserUpdate(w, i); break;
+            case Rock: RockUpdate(w, i); break;
+            case Weed: WeedUpdate(w, i); break;
+            default: break;
+            }
+        }
+
+        // A move decided just now takes its first sub-step in the same tick.
+        if (a.Dir == 0 || a.Dir == 5) continue;
+        if (a.StepIndex < 20) ++a.StepIndex;
+        const std::size_t s = static_cast<std::size_t>(a.StepIndex - 1);
+        a.X += a.StepDX[s];
+        a.Y += a.StepDY[s];
+        a.Moved += (a.Dir == 3 || a.Dir == 4) ? std::abs(a.StepDY[s]) : std::abs(a.StepDX[s]);
+        if (a.Moved < a.MoveLength) continue;
+
+        if (a.Kind == MonsterDying || a.Kind == DiamondTaken) {
+            a.Active = false;
+        } else if (a.Kind == PlayerTeleport) {
+            TeleportStep(w);
+        } else {
+            a.Dir = 0;
+            a.Moved = 0;
+            a.StepIndex = 0;
+        }
+    }
+}
+
+void AdvanceAnimation(World& w, int actor) {
+    ActorRecord* ap = ActorAt(w, actor);
+    if (!ap) return;
+    ActorRecord& a = *ap;
+    ++a.AnimTicks;
+    if (a.AnimTicks <= a.AnimDelay) return;
+    a.AnimTicks = 0;
+    if (!a.AnimForward) {
+        --a.Frame;
+        if (a.Frame < a.FirstFrame) a.Frame = a.LastFrame;
+        return;
+    }
+    ++a.Frame;
+    if (a.Frame <= a.LastFrame) return;
+    switch (a.Kind) {
+    case WeedGrowing:
+        // The new weed is grown: it spreads like any other from now on, and
+        // the next weed may start growing.
+        a.Kind = Weed;
+        a.FirstFrame = a.LastFrame = a.Frame = Weed;
+        a.Dir = 0;
+        w.WeedGrowingNow = false;
+        break;
+    case ChaserToDiamond: ChaserBecomesDiamond(w, actor); break;
+    case EggHatching: BecomeMonster(w, actor); break;
+    case MonsterDying:
+    case DiamondTaken: a.Frame = a.LastFrame; break;
+    case Digging: a.Active = false; break;
+    default: a.Frame = a.FirstFrame; break;
+    }
+}
+
+void DrawPlayer(World& w, DrawTarget* target) {
+    PlayerState& p = w.Player;
+    // The frame shown is the one from before the advance.
+    if (target)
+        Blit(target->Back, p.PlayerX, p.PlayerY, target->Sheet, TileRect(p.PlayerFrame, target->TilesPerRow), true);
+    ++p.PlayerAnimTicks;
+    if (p.PlayerAnimTicks > p.PlayerAnimDelay) {
+        p.PlayerAnimTicks = 0;
+        ++p.PlayerFrame;
+        if (p.PlayerFrame > p.PlayerLastFrame) p.PlayerFrame = p.PlayerFirstFrame;
+    }
+}
+
+} // namespace gravlin
