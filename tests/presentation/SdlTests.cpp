@@ -183,6 +183,16 @@ TEST_F(DummyVideo, WindowOpensFlipsAndDeliversTheGamesEvents) {
     window.Flip();
     window.Flip();
     EXPECT_EQ(window.FlipCount(), 2);
+    // The same picture again is not sent again; a changed pixel or palette is.
+    EXPECT_EQ(window.PresentCount(), 1);
+    window.Back().Set(6, 5, 77);
+    window.Flip();
+    EXPECT_EQ(window.PresentCount(), 2);
+    p[3] = Rgb{1, 2, 3};
+    window.SetPalette(p);
+    window.Flip();
+    window.Flip();
+    EXPECT_EQ(window.PresentCount(), 3);
 
     // Keys: a press delivers its code and holds the key; a repeat does
     // nothing; the release lets go; Alt+Enter is the window's own.

@@ -43,10 +43,29 @@ bool SdlWindow::Open(std::string* error) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // Keep the full-screen game on screen when another window takes the focus.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // The window's own size: the largest whole multiple of 640 by 480 that
+    // leaves a margin on the desktop.
+    int& windowW = windowedWidth_;
+    int& windowH = windowedHeight_;
+    SDL_DisplayMode desktop;
+    bool haveDesktop = SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0;
+    if (haveDesktop) {
+        int k = std::max(1, std::min(desktop.w * 9 / 10 / ScreenWidth, desktop.h * 9 / 10 / ScreenHeight));
+        windowW = ScreenWidth * k;
+        windowH = ScreenHeight * k;
+    }
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (fullScreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow(options_.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth,
-                               ScreenHeight, flags);
+    if (fullScreen_) {
+        // Created as large as the desktop as well, so that the game covers
+        // the screen even where no window manager honours full screen (a
+        // bare X server); leaving full screen gives the window its own size.
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window_ = SDL_CreateWindow(options_.Title.c_str(), 0, 0, haveDesktop ? desktop.w : windowW,
+                                   haveDesktop ? desktop.h : windowH, flags);
+    } else {
+        window_ = SDL_CreateWindow(options_.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowW,
+                                   windowH, flags);
+    }
     if (!window_) return Fail(error, "cannot open the game window");
     SDL_SetWindowMinimumSize(window_, ScreenWidth / 2, ScreenHeight / 2);
 
@@ -65,6 +84,7 @@ bool SdlWindow::Open(std::string* error) {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderPresent(renderer_);
+    redrawNeeded_ = true;
     return true;
 }
 
@@ -82,11 +102,13 @@ bool SdlWindow::CreateTexture() {
     SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
     SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
     textureBroken_ = false;
+    redrawNeeded_ = true;
     return true;
 }
 
 void SdlWindow::UpdateScaling() {
     if (!renderer_) return;
+    redrawNeeded_ = true;
     SDL_RenderSetLogicalSize(renderer_, ScreenWidth, ScreenHeight);
     int w = 0, h = 0;
     if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w <= 0 || h <= 0) return;
@@ -125,8 +147,15 @@ bool SdlWindow::CanDraw(DisplayEvents& events) {
 
 void SdlWindow::Flip() {
     if (!renderer_ || !texture_) return;
+    ++flips_;
+    // A screen that waits for a key shows the same picture frame after frame:
+    // then the screen already shows it and there is nothing to send.
+    bool paletteChanged = !paletteKnown_ || shownPalette_ != palette_;
+    if (!paletteChanged && !redrawNeeded_ && shownPixels_ == back_.Pixels) return;
+    redrawNeeded_ = false;
+    shownPixels_ = back_.Pixels;
     // The palette goes into the lookup only when the game installed another.
-    if (!paletteKnown_ || shownPalette_ != palette_) {
+    if (paletteChanged) {
         shownPalette_ = palette_;
         lookup_ = MakePixelLookup(palette_);
         paletteKnown_ = true;
@@ -141,7 +170,7 @@ void SdlWindow::Flip() {
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
-    ++flips_;
+    ++presents_;
 }
 
 void SdlWindow::Finalize(DisplayEvents& events) {
@@ -159,6 +188,10 @@ void SdlWindow::ToggleFullScreen() {
     bool want = !fullScreen_;
     if (SDL_SetWindowFullscreen(window_, want ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
     fullScreen_ = want;
+    if (!want) {
+        SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
     SDL_ShowCursor(SDL_DISABLE);
     UpdateScaling();
 }
@@ -212,6 +245,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
     case SDL_WINDOWEVENT:
         switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
+            redrawNeeded_ = true;
             if (!active_) {
                 active_ = true;
                 activationPending_ = false;
@@ -235,6 +269,10 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             UpdateScaling();
             break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            // Uncovered: the picture must be sent again even if unchanged.
+            redrawNeeded_ = true;
+            break;
         case SDL_WINDOWEVENT_CLOSE:
             requestClose();
             break;
@@ -244,6 +282,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         break;
     case SDL_RENDER_TARGETS_RESET:
         lost_ = true;
+        redrawNeeded_ = true;
         break;
     case SDL_RENDER_DEVICE_RESET:
         lost_ = true;
@@ -257,10 +296,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
 void SdlWindow::ShowError(const std::string& title, const std::string& message) {
     if (!options_.MessageBoxes || SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
     // A message box cannot show over a full-screen window: step out of it.
-    if (window_ && fullScreen_) {
-        SDL_SetWindowFullscreen(window_, 0);
-        fullScreen_ = false;
-    }
+    if (window_ && fullScreen_) ToggleFullScreen();
     SDL_ShowCursor(SDL_ENABLE);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window_);
 }

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -61,7 +62,10 @@ public:
     bool WaitForMessage(int milliseconds);
     // Name of the renderer in use ("opengl", "software" ...).
     std::string RendererName() const;
+    // Flips asked for, and how many of them sent a new picture (a flip of an
+    // unchanged picture costs nothing).
     int FlipCount() const { return flips_; }
+    int PresentCount() const { return presents_; }
 
 private:
     void HandleEvent(const SDL_Event& e, WindowEvents& events, bool& closeDelivered);
@@ -77,13 +81,18 @@ private:
     PixelLookup lookup_{};
     Palette shownPalette_{};
     bool paletteKnown_ = false;
+    std::vector<std::uint8_t> shownPixels_; // the back buffer as last sent to the screen
+    bool redrawNeeded_ = true;
     bool initialised_ = false;
     bool lost_ = false;
     bool textureBroken_ = false;
     bool active_ = true;
     bool activationPending_ = true;
     bool fullScreen_ = true;
+    int windowedWidth_ = ScreenWidth;
+    int windowedHeight_ = ScreenHeight;
     int flips_ = 0;
+    int presents_ = 0;
 };
 
 // The real game's frame loop. While the window is active it calls
