@@ -300,3 +300,19 @@ TEST_F(DummyVideo, MainLoopRunsSixtyFramesASecondOnlyWhileActive) {
     // shared machine and the software renderer's copies).
     EXPECT_LT(cpuSeconds, 0.5);
 }
+
+TEST_F(DummyVideo, ErrorsOnAScreenlessDriverShowNoBoxAndDoNotWait) {
+    SdlWindow window; // full screen, message boxes on
+    std::string error;
+    ASSERT_TRUE(window.Open(&error)) << error;
+    EXPECT_TRUE(window.FullScreen());
+    window.ShowError("Gravlin", "Surfaces/All256.hdr: file missing or unreadable");
+    // Alt+Enter leaves full screen and comes back.
+    RecordingEvents ev;
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, false, KMOD_RALT);
+    window.PumpMessages(ev);
+    EXPECT_FALSE(window.FullScreen());
+    EXPECT_TRUE(ev.Keys.empty());
+    window.ToggleFullScreen();
+    EXPECT_TRUE(window.FullScreen());
+}

@@ -295,6 +295,9 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
 
 void SdlWindow::ShowError(const std::string& title, const std::string& message) {
     if (!options_.MessageBoxes || SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+    // Nobody would see a box on the screenless drivers; it could only hang.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) return;
     // A message box cannot show over a full-screen window: step out of it.
     if (window_ && fullScreen_) ToggleFullScreen();
     SDL_ShowCursor(SDL_ENABLE);
