@@ -1,1 +1,124 @@
-// The SDL2_mixer sound backend.
+#include "audio/sdl/MixerWaves.h"
+
+#include "common/Files.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cmath>
+
+namespace gravlin {
+
+int MixerVolume(int volume) {
+    return static_cast<int>(std::lround(VolumeToGain(volume) * MIX_MAX_VOLUME));
+}
+
+MixerWaves::~MixerWaves() { Free(); }
+
+void MixerWaves::Free() {
+    if (!waves_.empty()) Mix_HaltChannel(-1);
+    for (auto& [name, wave] : waves_) Mix_FreeChunk(wave.Chunk);
+    waves_.clear();
+}
+
+bool MixerWaves::Load(const std::vector<SoundEntry>& entries, std::string* error) {
+    Free();
+    for (const SoundEntry& e : entries) {
+        SDL_RWops* rw = SDL_RWFromConstMem(e.Wave.data(), static_cast<int>(e.Wave.size()));
+        Mix_Chunk* chunk = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+        if (!chunk) {
+            if (error) *error = "sound \"" + e.Name + "\" cannot be played: " + Mix_GetError();
+            Free();
+            return false;
+        }
+        Wave& w = waves_[e.Name];
+        if (w.Chunk) Mix_FreeChunk(w.Chunk); // a later entry of the same name wins
+        w.Chunk = chunk;
+        w.Volume = 0;
+        Mix_VolumeChunk(chunk, MIX_MAX_VOLUME);
+    }
+    return true;
+}
+
+void MixerWaves::Play(const std::string& name) {
+    auto it = waves_.find(name);
+    if (it == waves_.end()) return;
+    int loops = name == LoopingWave ? -1 : 0;
+    // With every channel busy the cue is dropped, as a full device would.
+    Mix_PlayChannel(-1, it->second.Chunk, loops);
+}
+
+void MixerWaves::Stop(const std::string& name) {
+    auto it = waves_.find(name);
+    if (it == waves_.end()) return;
+    int channels = Mix_AllocateChannels(-1);
+    for (int c = 0; c < channels; ++c)
+        if (Mix_Playing(c) && Mix_GetChunk(c) == it->second.Chunk) Mix_HaltChannel(c);
+}
+
+void MixerWaves::SetVolume(const std::string& name, int volume) {
+    auto it = waves_.find(name);
+    if (it == waves_.end()) return;
+    it->second.Volume = volume;
+    Mix_VolumeChunk(it->second.Chunk, MixerVolume(volume));
+}
+
+int MixerWaves::Volume(const std::string& name) const {
+    auto it = waves_.find(name);
+    return it == waves_.end() ? 0 : it->second.Volume;
+}
+
+std::vector<std::string> MixerWaves::Names() const {
+    std::vector<std::string> names;
+    for (const auto& [name, wave] : waves_) names.push_back(name);
+    return names;
+}
+
+MixerMusic::~MixerMusic() {
+    if (music_) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(music_);
+    }
+}
+
+bool MixerMusic::Open(const std::string& path, std::string* error) {
+    std::string found = FindFileNoCase(path);
+    Mix_Music* m = Mix_LoadMUS(found.c_str());
+    if (!m) {
+        if (error) *error = path + ": cannot open the music: " + Mix_GetError();
+        return false;
+    }
+    if (music_) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(music_);
+    }
+    music_ = m;
+    started_ = false;
+    Mix_VolumeMusic(MixerVolume(volume_));
+    return true;
+}
+
+void MixerMusic::SetVolume(int volume) {
+    volume_ = volume;
+    Mix_VolumeMusic(MixerVolume(volume));
+}
+
+void MixerMusic::Play() {
+    if (!music_) return;
+    if (started_ && Mix_PlayingMusic() && Mix_PausedMusic()) {
+        Mix_ResumeMusic();
+        return;
+    }
+    if (Mix_PlayMusic(music_, -1) == 0) {
+        started_ = true;
+        Mix_VolumeMusic(MixerVolume(volume_));
+    }
+}
+
+void MixerMusic::Stop() {
+    if (music_ && Mix_PlayingMusic()) Mix_PauseMusic();
+}
+
+bool MixerMusic::IsPlaying() const { return music_ && Mix_PlayingMusic() && !Mix_PausedMusic(); }
+
+} // namespace gravlin

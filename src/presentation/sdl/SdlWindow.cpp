@@ -1,1 +1,335 @@
-// The SDL2 window and display backend.
+#include "presentation/sdl/SdlWindow.h"
+
+#include "presentation/sdl/SdlKeys.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace gravlin {
+
+namespace {
+
+// Whole-number scaling gives every game pixel the same size on screen; it is
+// used when it keeps at least this share of the largest picture that fits, so
+// a 1366 by 768 screen is not left with a small picture in a wide black frame.
+constexpr double IntegerScaleMinShare = 0.75;
+
+bool Fail(std::string* error, const std::string& what) {
+    if (error) *error = what + ": " + SDL_GetError();
+    return false;
+}
+
+} // namespace
+
+SdlWindow::SdlWindow(SdlWindowOptions options) : options_(std::move(options)), fullScreen_(!options_.Windowed) {}
+
+SdlWindow::~SdlWindow() {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool SdlWindow::Open(std::string* error) {
+    if (window_) return true;
+    if (!videoStarted_) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail(error, "cannot start the video system");
+        videoStarted_ = true;
+    }
+    // Nearest-neighbour scaling: game pixels stay sharp squares.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // Keep the full-screen game on screen when another window takes the focus.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // The window's own size: the largest whole multiple of 640 by 480 that
+    // leaves a margin on the desktop.
+    int& windowW = windowedWidth_;
+    int& windowH = windowedHeight_;
+    SDL_DisplayMode desktop;
+    bool haveDesktop = SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0;
+    if (haveDesktop) {
+        int k = std::max(1, std::min(desktop.w * 9 / 10 / ScreenWidth, desktop.h * 9 / 10 / ScreenHeight));
+        windowW = ScreenWidth * k;
+        windowH = ScreenHeight * k;
+    }
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (fullScreen_) {
+        // Created as large as the desktop as well, so that the game covers
+        // the screen even where no window manager honours full screen (a
+        // bare X server); leaving full screen gives the window its own size.
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window_ = SDL_CreateWindow(options_.Title.c_str(), 0, 0, haveDesktop ? desktop.w : windowW,
+                                   haveDesktop ? desktop.h : windowH, flags);
+    } else {
+        window_ = SDL_CreateWindow(options_.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowW,
+                                   windowH, flags);
+    }
+    if (!window_) return Fail(error, "cannot open the game window");
+    SDL_SetWindowMinimumSize(window_, ScreenWidth / 2, ScreenHeight / 2);
+
+    Uint32 rendererFlags = SDL_RENDERER_ACCELERATED | (options_.VSync ? Uint32{SDL_RENDERER_PRESENTVSYNC} : Uint32{0});
+    renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        Fail(error, "cannot start a renderer for the game window");
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+        return false;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    UpdateScaling();
+    // Black until the first frame.
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+    redrawNeeded_ = true;
+    return true;
+}
+
+std::string SdlWindow::RendererName() const {
+    SDL_RendererInfo info;
+    if (!renderer_ || SDL_GetRendererInfo(renderer_, &info) != 0) return "";
+    return info.name;
+}
+
+bool SdlWindow::CreateTexture() {
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth,
+                                 ScreenHeight);
+    if (!texture_) return false;
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+    textureBroken_ = false;
+    redrawNeeded_ = true;
+    return true;
+}
+
+void SdlWindow::UpdateScaling() {
+    if (!renderer_) return;
+    redrawNeeded_ = true;
+    SDL_RenderSetLogicalSize(renderer_, ScreenWidth, ScreenHeight);
+    int w = 0, h = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w <= 0 || h <= 0) return;
+    double scale = std::min(static_cast<double>(w) / ScreenWidth, static_cast<double>(h) / ScreenHeight);
+    double whole = std::floor(scale);
+    bool integer = whole >= 1.0 && whole / scale >= IntegerScaleMinShare;
+    SDL_RenderSetIntegerScale(renderer_, integer ? SDL_TRUE : SDL_FALSE);
+}
+
+bool SdlWindow::SetupDisplay(DisplayEvents& events, std::string* error) {
+    if (initialised_) Finalize(events);
+    if (!window_ && !Open(error)) return false;
+    if (!CreateTexture()) return Fail(error, "cannot create the screen texture");
+    back_.Resize(ScreenWidth, ScreenHeight);
+    paletteKnown_ = false;
+    initialised_ = true;
+    lost_ = false;
+    SDL_ShowCursor(SDL_DISABLE);
+    events.DXDrawInitialize();
+    events.DXDrawRestoreSurface();
+    return true;
+}
+
+bool SdlWindow::CanDraw(DisplayEvents& events) {
+    if (!initialised_) return false;
+    if (lost_) {
+        // The renderer's device went away with our texture: make a new one.
+        if (textureBroken_ && !CreateTexture()) return false;
+        lost_ = false;
+        paletteKnown_ = false;
+        UpdateScaling();
+        events.DXDrawRestoreSurface();
+    }
+    return true;
+}
+
+void SdlWindow::Flip() {
+    if (!renderer_ || !texture_) return;
+    ++flips_;
+    // A screen that waits for a key shows the same picture frame after frame:
+    // then the screen already shows it and there is nothing to send.
+    bool paletteChanged = !paletteKnown_ || shownPalette_ != palette_;
+    if (!paletteChanged && !redrawNeeded_ && shownPixels_ == back_.Pixels) return;
+    redrawNeeded_ = false;
+    shownPixels_ = back_.Pixels;
+    // The palette goes into the lookup only when the game installed another.
+    if (paletteChanged) {
+        shownPalette_ = palette_;
+        lookup_ = MakePixelLookup(palette_);
+        paletteKnown_ = true;
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) == 0) {
+        ConvertToPixels32(back_, lookup_, pixels, pitch);
+        SDL_UnlockTexture(texture_);
+    }
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    ++presents_;
+}
+
+void SdlWindow::Finalize(DisplayEvents& events) {
+    if (!initialised_) return;
+    events.DXDrawFinalize();
+    initialised_ = false;
+    if (texture_) {
+        SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+    }
+}
+
+void SdlWindow::ToggleFullScreen() {
+    if (!window_) return;
+    bool want = !fullScreen_;
+    if (SDL_SetWindowFullscreen(window_, want ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+    fullScreen_ = want;
+    if (!want) {
+        SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    UpdateScaling();
+}
+
+bool SdlWindow::WaitForMessage(int milliseconds) {
+    if (!videoStarted_) return false;
+    return SDL_WaitEventTimeout(nullptr, milliseconds) == 1;
+}
+
+void SdlWindow::PumpMessages(WindowEvents& events) {
+    if (activationPending_ && active_) {
+        activationPending_ = false;
+        events.FormActivate();
+    }
+    if (!videoStarted_) return;
+    bool closeDelivered = false;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) HandleEvent(e, events, closeDelivered);
+}
+
+void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& closeDelivered) {
+    auto requestClose = [&] {
+        // Closing the last window also queues SDL_QUIT: one request is enough.
+        if (closeDelivered) return;
+        closeDelivered = true;
+        events.FormCloseRequest();
+    };
+    switch (e.type) {
+    case SDL_QUIT:
+        requestClose();
+        break;
+    case SDL_KEYDOWN: {
+        const SDL_Keysym& k = e.key.keysym;
+        bool enter = k.scancode == SDL_SCANCODE_RETURN || k.scancode == SDL_SCANCODE_KP_ENTER;
+        if (enter && (k.mod & KMOD_ALT)) {
+            if (!e.key.repeat) ToggleFullScreen();
+            break;
+        }
+        if (e.key.repeat) break;
+        Key held = KeyFromScancode(k.scancode);
+        if (held != Key::None) keyboard_.Press(held);
+        Key message = MessageKeyFor(k.scancode, k.sym);
+        if (std::uint16_t code = VirtualKeyCode(message)) events.FormKeyDown(code);
+        break;
+    }
+    case SDL_KEYUP: {
+        Key held = KeyFromScancode(e.key.keysym.scancode);
+        if (held != Key::None) keyboard_.Release(held);
+        break;
+    }
+    case SDL_WINDOWEVENT:
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            redrawNeeded_ = true;
+            if (!active_) {
+                active_ = true;
+                activationPending_ = false;
+                events.FormActivate();
+            }
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            active_ = false;
+            // Keys released while another window had the focus never reach
+            // us: forget them rather than leave the player walking.
+            keyboard_.Held.reset();
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            active_ = false;
+            keyboard_.Held.reset();
+            lost_ = true;
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            lost_ = true;
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            UpdateScaling();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            // Uncovered: the picture must be sent again even if unchanged.
+            redrawNeeded_ = true;
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            requestClose();
+            break;
+        default:
+            break;
+        }
+        break;
+    case SDL_RENDER_TARGETS_RESET:
+        lost_ = true;
+        redrawNeeded_ = true;
+        break;
+    case SDL_RENDER_DEVICE_RESET:
+        lost_ = true;
+        textureBroken_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlWindow::ShowError(const std::string& title, const std::string& message) {
+    if (!options_.MessageBoxes || SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+    // Nobody would see a box on the screenless drivers; it could only hang.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) return;
+    // A message box cannot show over a full-screen window: step out of it.
+    if (window_ && fullScreen_) ToggleFullScreen();
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window_);
+}
+
+int RunSdlMainLoop(SdlWindow& window, WindowEvents& events, const std::function<void()>& frameHandler,
+                   const std::function<bool()>& running, FrameClock clock) {
+    // The first pump delivers the first activation (the game's start-up).
+    window.PumpMessages(events);
+    while (running()) {
+        if (!window.Active()) {
+            // No frames while another window has the focus: sleep until a
+            // message comes, then handle it. The timeout keeps `running`
+            // looked at (a signal asking the game to end).
+            window.WaitForMessage(100);
+            window.PumpMessages(events);
+            if (window.Active()) clock.Start(MonotonicNow());
+            continue;
+        }
+        Nanoseconds now = MonotonicNow();
+        if (clock.FrameDue(now)) {
+            // Messages typed since the last frame are handled before it, never
+            // in the middle of it.
+            window.PumpMessages(events);
+            if (!running()) break;
+            if (window.Active()) frameHandler();
+        } else {
+            SleepUntil(clock.NextDeadline());
+        }
+    }
+    return 0;
+}
+
+} // namespace gravlin

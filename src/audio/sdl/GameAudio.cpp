@@ -1,0 +1,112 @@
+#include "audio/sdl/GameAudio.h"
+
+#include "audio/SoundCues.h"
+#include "audio/SoundLibrary.h"
+#include "audio/sdl/MixerWaves.h"
+#include "audio/silent/SilentWaves.h"
+#include "common/Files.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+namespace gravlin {
+
+std::vector<std::string> MissingCueNames(const WaveList& waves) {
+    std::vector<std::string> missing;
+    for (const char* name : CueNames)
+        if (!waves.Has(name)) missing.emplace_back(name);
+    return missing;
+}
+
+GameAudio::GameAudio() : waves_(std::make_unique<SilentWaves>()), music_(std::make_unique<SilentMusic>()) {}
+
+GameAudio::~GameAudio() {
+    // The mixer's waves and music go before the device they play on.
+    waves_.reset();
+    music_.reset();
+    if (deviceOpen_) Mix_CloseAudio();
+    if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool GameAudio::OpenDevice() {
+    if (deviceOpen_) return true;
+    if (!audioStarted_) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            silentReason_ = std::string("no audio system: ") + SDL_GetError();
+            return false;
+        }
+        audioStarted_ = true;
+    }
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+        silentReason_ = std::string("no audio device: ") + Mix_GetError();
+        return false;
+    }
+    Mix_AllocateChannels(MixerChannels);
+    deviceOpen_ = true;
+    silentReason_.clear();
+    return true;
+}
+
+bool GameAudio::LoadSoundLibrary(const std::string& path, std::string* error) {
+    std::string why;
+    auto entries = ReadSoundLibrary(path, &why);
+    if (!entries) {
+        if (error) *error = "cannot load the sound library " + why;
+        return false;
+    }
+    std::unique_ptr<WaveList> loaded;
+    if (deviceOpen_) {
+        auto mixer = std::make_unique<MixerWaves>();
+        if (!mixer->Load(*entries, &why)) {
+            if (error) *error = path + ": " + why;
+            return false;
+        }
+        loaded = std::move(mixer);
+    } else {
+        // Silent, but the library must be as sound as it would have to be
+        // for a real device.
+        auto silent = std::make_unique<SilentWaves>();
+        for (const SoundEntry& e : *entries) {
+            if (!ParseWave(e.Wave, &why)) {
+                if (error) *error = path + ": sound \"" + e.Name + "\": " + why;
+                return false;
+            }
+            silent->Names.insert(e.Name);
+        }
+        loaded = std::move(silent);
+    }
+    auto missing = MissingCueNames(*loaded);
+    if (!missing.empty()) {
+        if (error) {
+            *error = path + ": the sound library lacks the sound";
+            *error += missing.size() == 1 ? " " : "s ";
+            for (std::size_t i = 0; i < missing.size(); ++i) *error += (i ? ", \"" : "\"") + missing[i] + "\"";
+        }
+        return false;
+    }
+    waves_ = std::move(loaded);
+    return true;
+}
+
+bool GameAudio::OpenMusic(const std::string& path, std::string* error) {
+    if (deviceOpen_) {
+        auto music = std::make_unique<MixerMusic>();
+        if (!music->Open(path, error)) return false;
+        music_ = std::move(music);
+        return true;
+    }
+    auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        if (error) *error = path + ": music file missing or unreadable";
+        return false;
+    }
+    std::string why;
+    if (!ParseWave(*bytes, &why)) {
+        if (error) *error = path + ": " + why;
+        return false;
+    }
+    music_ = std::make_unique<SilentMusic>();
+    return true;
+}
+
+} // namespace gravlin

@@ -1,0 +1,106 @@
+#pragma once
+// The game's window on a real screen through SDL2. The 640 by 480 8-bit back
+// buffer is converted through the current palette into a streaming texture
+// at every flip and scaled to the window with square pixels (whole-number
+// scale where it fits), black bars around it. Full screen by default; a
+// window when asked; Alt+Enter switches between the two.
+
+#include "presentation/Display.h"
+#include "presentation/FrameClock.h"
+#include "presentation/sdl/PaletteConversion.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+namespace gravlin {
+
+struct SdlWindowOptions {
+    // A window on the desktop instead of the whole screen.
+    bool Windowed = false;
+    // Waits for the screen's refresh when presenting (no tearing).
+    bool VSync = true;
+    // Errors also appear in a message box (off for unattended runs).
+    bool MessageBoxes = true;
+    // Window caption.
+    std::string Title = "Gravlin";
+};
+
+class SdlWindow : public Window {
+public:
+    explicit SdlWindow(SdlWindowOptions options = {});
+    ~SdlWindow() override;
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    // Starts SDL's video, opens the window and its renderer (an accelerated
+    // one, else the software one) and hides the mouse cursor. The first
+    // PumpMessages afterwards delivers FormActivate. False (with `error`) when
+    // no window can be opened.
+    bool Open(std::string* error);
+    bool IsOpen() const { return window_ != nullptr; }
+
+    bool SetupDisplay(DisplayEvents& events, std::string* error) override;
+    bool CanDraw(DisplayEvents& events) override;
+    void Flip() override;
+    void Finalize(DisplayEvents& events) override;
+    void PumpMessages(WindowEvents& events) override;
+    bool Active() const override { return active_; }
+    void ShowError(const std::string& title, const std::string& message) override;
+    Keyboard& Keys() override { return keyboard_; }
+
+    // Switches between full screen and a window (Alt+Enter does this too).
+    void ToggleFullScreen();
+    bool FullScreen() const { return fullScreen_; }
+    // Waits for the next window message for at most `milliseconds`, leaving
+    // it queued for PumpMessages. True when one is waiting.
+    bool WaitForMessage(int milliseconds);
+    // Name of the renderer in use ("opengl", "software" ...).
+    std::string RendererName() const;
+    // Flips asked for, and how many of them sent a new picture (a flip of an
+    // unchanged picture costs nothing).
+    int FlipCount() const { return flips_; }
+    int PresentCount() const { return presents_; }
+
+private:
+    void HandleEvent(const SDL_Event& e, WindowEvents& events, bool& closeDelivered);
+    bool CreateTexture();
+    void UpdateScaling();
+
+    SdlWindowOptions options_;
+    bool videoStarted_ = false;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    HeldKeyboard keyboard_;
+    PixelLookup lookup_{};
+    Palette shownPalette_{};
+    bool paletteKnown_ = false;
+    std::vector<std::uint8_t> shownPixels_; // the back buffer as last sent to the screen
+    bool redrawNeeded_ = true;
+    bool initialised_ = false;
+    bool lost_ = false;
+    bool textureBroken_ = false;
+    bool active_ = true;
+    bool activationPending_ = true;
+    bool fullScreen_ = true;
+    int windowedWidth_ = ScreenWidth;
+    int windowedHeight_ = ScreenHeight;
+    int flips_ = 0;
+    int presents_ = 0;
+};
+
+// The real game's frame loop. While the window is active it calls
+// `frameHandler` (which pumps the window's messages itself, draws and flips)
+// 60 times a second on any monitor, sleeping between frames; while it is not,
+// it pumps the messages as they come (`events` sees activation, keys, close)
+// and calls no frame. Runs until `running` returns false; returns 0.
+int RunSdlMainLoop(SdlWindow& window, WindowEvents& events, const std::function<void()>& frameHandler,
+                   const std::function<bool()>& running, FrameClock clock = FrameClock());
+
+} // namespace gravlin

@@ -1,0 +1,318 @@
+#include "presentation/sdl/PaletteConversion.h"
+#include "presentation/sdl/SdlKeys.h"
+#include "presentation/sdl/SdlWindow.h"
+#include "presentation/sdl/TtfTextRenderer.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+using namespace gravlin;
+
+TEST(SdlKeys, HeldKeysByPlaceMessagesByLetter) {
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_LEFT), Key::Left);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_KP_8), Key::Kp8);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_APOSTROPHE), Key::Apostrophe);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_SLASH), Key::Slash);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_KP_ENTER), Key::KpEnter);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_F7), Key::F7);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_A), Key::A);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_Z), Key::Z);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_1), Key::None);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_F8), Key::None);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_KP_5), Key::None);
+
+    // On a French keyboard the key in the place of W is labelled Z: the
+    // player walks with the place, the name entry types the label.
+    EXPECT_EQ(MessageKeyFor(SDL_SCANCODE_W, SDLK_z), Key::Z);
+    EXPECT_EQ(KeyFromScancode(SDL_SCANCODE_W), Key::W);
+    // A letter place carrying no letter on this layout types nothing.
+    EXPECT_EQ(MessageKeyFor(SDL_SCANCODE_M, SDLK_COMMA), Key::None);
+    EXPECT_EQ(MessageKeyFor(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE), Key::Escape);
+    EXPECT_EQ(VirtualKeyCode(MessageKeyFor(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER)), 13);
+}
+
+TEST(PaletteConversion, EveryPixelThroughThePaletteIntoPitchedRows) {
+    Palette p{};
+    p[1] = Rgb{0x12, 0x34, 0x56};
+    p[255] = Rgb{255, 0, 128};
+    PixelLookup lookup = MakePixelLookup(p);
+    EXPECT_EQ(lookup[0], 0xff000000u);
+    EXPECT_EQ(lookup[1], 0xff123456u);
+    EXPECT_EQ(lookup[255], 0xffff0080u);
+
+    Surface s(3, 2);
+    s.Pixels = {1, 0, 255, 255, 1, 0};
+    // Rows 5 pixels apart, as a locked texture may be wider than the picture.
+    std::vector<std::uint32_t> out(10, 0xdeadbeef);
+    ConvertToPixels32(s, lookup, out.data(), 5 * 4);
+    EXPECT_EQ(out, (std::vector<std::uint32_t>{0xff123456u, 0xff000000u, 0xffff0080u, 0xdeadbeef, 0xdeadbeef,
+                                               0xffff0080u, 0xff123456u, 0xff000000u, 0xdeadbeef, 0xdeadbeef}));
+}
+
+namespace {
+
+Palette GreyPalette() {
+    Palette p{};
+    for (int i = 0; i < 256; ++i) p[i] = Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i)};
+    p[77] = Rgb{250, 10, 10};
+    return p;
+}
+
+} // namespace
+
+TEST(TtfTextRenderer, DrawsInTheNearestEntryOverATransparentBackground) {
+    TtfTextRenderer text;
+    std::string error;
+    ASSERT_TRUE(text.Open(&error)) << error;
+    // 10 points at 96 dpi is about 13 pixels: a line is a little taller.
+    EXPECT_GE(text.LineHeight(10), 13);
+    EXPECT_LE(text.LineHeight(10), 18);
+    int w10 = text.TextWidth("Name 001", 10);
+    EXPECT_GT(w10, 30);
+    EXPECT_LT(w10, 80);
+    EXPECT_GT(text.TextWidth("Name 001", 20), w10 * 3 / 2);
+    EXPECT_EQ(text.TextWidth("", 10), 0);
+
+    Palette p = GreyPalette();
+    Surface s(200, 40);
+    s.Fill(3);
+    text.DrawText(s, p, 10, 5, "LEVEL 12", Rgb{255, 0, 0}, 12);
+    int ink = 0, other = 0;
+    int minX = 999, maxX = -1;
+    for (int y = 0; y < s.Height; ++y)
+        for (int x = 0; x < s.Width; ++x) {
+            auto v = s.At(x, y);
+            if (v == 77) {
+                ++ink;
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+            } else if (v != 3) {
+                ++other;
+            }
+        }
+    EXPECT_GT(ink, 50);
+    EXPECT_EQ(other, 0) << "text is one colour, with no smoothing and no background";
+    EXPECT_GE(minX, 10);
+    EXPECT_LE(maxX, 10 + text.TextWidth("LEVEL 12", 12));
+}
+
+TEST(TtfTextRenderer, TextOffEverySideIsClipped) {
+    TtfTextRenderer text;
+    std::string error;
+    ASSERT_TRUE(text.Open(&error)) << error;
+    Palette p = GreyPalette();
+    Surface s(30, 10);
+    for (auto [x, y] : {std::pair{-20, -8}, {25, 5}, {-500, 0}, {0, 500}, {5, -3}}) {
+        s.Fill(0);
+        text.DrawText(s, p, x, y, "WWWWWWWW", Rgb{255, 255, 255}, 14);
+    }
+    SUCCEED(); // nothing written outside (checked by the sanitizer build)
+}
+
+TEST(TtfTextRenderer, AMissingFontIsAClearError) {
+    TtfTextRenderer text;
+    std::string error;
+    EXPECT_FALSE(text.Open(&error, "/no/such/folder/DejaVuSans.ttf"));
+    EXPECT_NE(error.find("/no/such/folder/DejaVuSans.ttf"), std::string::npos) << error;
+    // Without a font it draws and measures nothing instead of failing.
+    Surface s(10, 10);
+    text.DrawText(s, GreyPalette(), 0, 0, "x", Rgb{}, 10);
+    EXPECT_EQ(text.TextWidth("x", 10), 0);
+}
+
+namespace {
+
+// Records what the window tells the game.
+struct RecordingEvents : WindowEvents {
+    std::vector<std::string> Calls;
+    std::vector<std::uint16_t> Keys;
+    void DXDrawInitialize() override { Calls.push_back("initialize"); }
+    void DXDrawRestoreSurface() override { Calls.push_back("restore"); }
+    void DXDrawFinalize() override { Calls.push_back("finalize"); }
+    void FormActivate() override { Calls.push_back("activate"); }
+    void FormKeyDown(std::uint16_t key) override { Keys.push_back(key); }
+    void FormCloseRequest() override { Calls.push_back("close"); }
+};
+
+void PushKey(Uint32 type, SDL_Scancode sc, SDL_Keycode sym, bool repeat = false, Uint16 mod = 0) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat ? 1 : 0;
+    e.key.keysym.scancode = sc;
+    e.key.keysym.sym = sym;
+    e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+}
+
+void PushWindowEvent(Uint8 what) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = what;
+    SDL_PushEvent(&e);
+}
+
+class DummyVideo : public ::testing::Test {
+protected:
+    void SetUp() override { ::setenv("SDL_VIDEODRIVER", "dummy", 1); }
+};
+
+} // namespace
+
+TEST_F(DummyVideo, WindowOpensFlipsAndDeliversTheGamesEvents) {
+    SdlWindow window(SdlWindowOptions{.Windowed = true, .VSync = false, .MessageBoxes = false});
+    std::string error;
+    ASSERT_TRUE(window.Open(&error)) << error;
+    RecordingEvents ev;
+    EXPECT_FALSE(window.CanDraw(ev)); // not set up yet
+
+    // The first pump is the first activation; the game then sets the display up.
+    window.PumpMessages(ev);
+    ASSERT_TRUE(window.SetupDisplay(ev, &error)) << error;
+    EXPECT_EQ(ev.Calls, (std::vector<std::string>{"activate", "initialize", "restore"}));
+    ASSERT_TRUE(window.CanDraw(ev));
+    Palette p = GreyPalette();
+    window.SetPalette(p);
+    window.FillBack();
+    window.Back().Set(5, 5, 77);
+    window.Flip();
+    window.Flip();
+    EXPECT_EQ(window.FlipCount(), 2);
+    // The same picture again is not sent again; a changed pixel or palette is.
+    EXPECT_EQ(window.PresentCount(), 1);
+    window.Back().Set(6, 5, 77);
+    window.Flip();
+    EXPECT_EQ(window.PresentCount(), 2);
+    p[3] = Rgb{1, 2, 3};
+    window.SetPalette(p);
+    window.Flip();
+    window.Flip();
+    EXPECT_EQ(window.PresentCount(), 3);
+
+    // Keys: a press delivers its code and holds the key; a repeat does
+    // nothing; the release lets go; Alt+Enter is the window's own.
+    ev.Calls.clear();
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_UP, SDLK_UP);
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_UP, SDLK_UP, true);
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_N, SDLK_n);
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, false, KMOD_LALT);
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_1, SDLK_1);
+    window.PumpMessages(ev);
+    EXPECT_EQ(ev.Keys, (std::vector<std::uint16_t>{38, 78}));
+    window.Keys().UpdateInput();
+    EXPECT_TRUE(window.Keys().Test(Input::InputUp));
+    EXPECT_FALSE(window.Keys().Test(Input::InputFire1));
+    PushKey(SDL_KEYUP, SDL_SCANCODE_UP, SDLK_UP);
+    window.PumpMessages(ev);
+    window.Keys().UpdateInput();
+    EXPECT_FALSE(window.Keys().Test(Input::InputUp));
+
+    // Focus: lost stops the frames and lets go of held keys; regained
+    // activates the game again.
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_LEFT, SDLK_LEFT);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    window.PumpMessages(ev);
+    EXPECT_FALSE(window.Active());
+    window.Keys().UpdateInput();
+    EXPECT_FALSE(window.Keys().Test(Input::InputLeft));
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    window.PumpMessages(ev);
+    EXPECT_TRUE(window.Active());
+    EXPECT_EQ(ev.Calls, (std::vector<std::string>{"activate"}));
+
+    // Minimised and restored, or the renderer reset: the next CanDraw
+    // restores the surfaces, once.
+    for (bool deviceReset : {false, true}) {
+        ev.Calls.clear();
+        if (deviceReset) {
+            SDL_Event e{};
+            e.type = SDL_RENDER_DEVICE_RESET;
+            SDL_PushEvent(&e);
+        } else {
+            PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+            PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+        }
+        window.PumpMessages(ev);
+        EXPECT_TRUE(window.CanDraw(ev));
+        EXPECT_TRUE(window.CanDraw(ev));
+        EXPECT_EQ(ev.Calls, (std::vector<std::string>{"restore"}));
+        window.Flip();
+    }
+
+    // Closing the window asks the game to end, once even with SDL_QUIT behind it.
+    ev.Calls.clear();
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    window.PumpMessages(ev);
+    EXPECT_EQ(ev.Calls, (std::vector<std::string>{"close"}));
+
+    window.Finalize(ev);
+    window.Finalize(ev);
+    EXPECT_EQ(ev.Calls, (std::vector<std::string>{"close", "finalize"}));
+    EXPECT_FALSE(window.CanDraw(ev));
+}
+
+TEST_F(DummyVideo, MainLoopRunsSixtyFramesASecondOnlyWhileActive) {
+    SdlWindow window(SdlWindowOptions{.Windowed = true, .VSync = false, .MessageBoxes = false});
+    std::string error;
+    ASSERT_TRUE(window.Open(&error)) << error;
+    RecordingEvents ev;
+    int frames = 0;
+    Nanoseconds start = MonotonicNow();
+    auto frame = [&] {
+        if (frames == 0) {
+            ASSERT_TRUE(window.SetupDisplay(ev, nullptr));
+        }
+        ++frames;
+        if (window.CanDraw(ev)) {
+            window.FillBack();
+            window.Flip();
+        }
+        // Half-way the window loses the focus for a quarter of a second.
+        if (frames == 15) PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    };
+    bool regained = false;
+    auto running = [&] {
+        Nanoseconds t = MonotonicNow() - start;
+        if (!regained && !window.Active() && t > 500'000'000) {
+            PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+            regained = true;
+        }
+        return t < 1'000'000'000;
+    };
+    std::clock_t cpuBefore = std::clock();
+    EXPECT_EQ(RunSdlMainLoop(window, ev, frame, running), 0);
+    double cpuSeconds = static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+    EXPECT_TRUE(regained);
+    // One second, minus the time away (about 0.25 s from frame 15 to 0.5 s).
+    EXPECT_GE(frames, 40);
+    EXPECT_LE(frames, 52);
+    EXPECT_EQ(std::count(ev.Calls.begin(), ev.Calls.end(), "activate"), 2);
+    // No busy waiting: the loop sleeps between frames (generous for a
+    // shared machine and the software renderer's copies).
+    EXPECT_LT(cpuSeconds, 0.5);
+}
+
+TEST_F(DummyVideo, ErrorsOnAScreenlessDriverShowNoBoxAndDoNotWait) {
+    SdlWindow window; // full screen, message boxes on
+    std::string error;
+    ASSERT_TRUE(window.Open(&error)) << error;
+    EXPECT_TRUE(window.FullScreen());
+    window.ShowError("Gravlin", "Surfaces/All256.hdr: file missing or unreadable");
+    // Alt+Enter leaves full screen and comes back.
+    RecordingEvents ev;
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, false, KMOD_RALT);
+    window.PumpMessages(ev);
+    EXPECT_FALSE(window.FullScreen());
+    EXPECT_TRUE(ev.Keys.empty());
+    window.ToggleFullScreen();
+    EXPECT_TRUE(window.FullScreen());
+}
