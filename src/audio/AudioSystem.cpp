@@ -4,13 +4,10 @@
 
 namespace gravlin {
 
-std::string MissingCueNames(const WaveList& waves) {
-    std::string missing;
-    for (const char* name : CueNames) {
-        if (waves.Has(name)) continue;
-        if (!missing.empty()) missing += ", ";
-        missing += name;
-    }
+std::vector<std::string> MissingCueNames(const WaveList& waves) {
+    std::vector<std::string> missing;
+    for (const char* name : CueNames)
+        if (!waves.Has(name)) missing.emplace_back(name);
     return missing;
 }
 

@@ -5,6 +5,7 @@
 #include "audio/WaveList.h"
 
 #include <string>
+#include <vector>
 
 namespace gravlin {
 
@@ -22,7 +23,7 @@ public:
     virtual void Close() {}
 };
 
-// The names of the cue table missing from a wave list ("" when none).
-std::string MissingCueNames(const WaveList& waves);
+// The names of the cue table missing from a wave list, in the table's order.
+std::vector<std::string> MissingCueNames(const WaveList& waves);
 
 } // namespace gravlin

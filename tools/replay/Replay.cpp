@@ -5,6 +5,7 @@
 #include "presentation/Bmp.h"
 #include "presentation/Png.h"
 #include "presentation/headless/HeadlessWindow.h"
+#include "presentation/sdl/TtfTextRenderer.h"
 #include "shell/TfrmMain.h"
 
 #include <cstdlib>
@@ -62,6 +63,10 @@ std::string StateJson(const TfrmMain& form, const SilentWaves& waves, int frames
 ReplayResult RunReplay(const ReplayOptions& options) {
     ReplayResult result;
     HeadlessWindow window;
+    // Names are drawn as on screen; without the font they are left out.
+    TtfTextRenderer text;
+    std::string fontError;
+    if (text.Open(&fontError)) window.SetTextRenderer(&text);
     SilentAudio audio;
     int frame = 0;
     audio.waves.FrameCounter = &frame;

@@ -11,13 +11,6 @@
 
 namespace gravlin {
 
-std::vector<std::string> MissingCueNames(const WaveList& waves) {
-    std::vector<std::string> missing;
-    for (const char* name : CueNames)
-        if (!waves.Has(name)) missing.emplace_back(name);
-    return missing;
-}
-
 GameAudio::GameAudio() : waves_(std::make_unique<SilentWaves>()), music_(std::make_unique<SilentMusic>()) {}
 
 GameAudio::~GameAudio() {

@@ -5,7 +5,7 @@
 // silent wave list and music, which play nothing. Missing or damaged files
 // are errors either way, so a game that works silently also works aloud.
 
-#include "audio/WaveList.h"
+#include "audio/AudioSystem.h"
 
 #include <memory>
 #include <string>
@@ -13,14 +13,11 @@
 
 namespace gravlin {
 
-// The cue names (every one the game looks up) that `waves` lacks, in the
-// cue table's order.
-std::vector<std::string> MissingCueNames(const WaveList& waves);
 
-class GameAudio {
+class GameAudio : public AudioSystem {
 public:
     GameAudio();
-    ~GameAudio();
+    ~GameAudio() override;
     GameAudio(const GameAudio&) = delete;
     GameAudio& operator=(const GameAudio&) = delete;
 
@@ -35,15 +32,15 @@ public:
     // Loads the sound library (".../Sounds/Soundlib.dxw") into the wave list
     // and checks that it holds every cue name. False with `error` naming the
     // file and what is wrong with it, or every missing cue name.
-    bool LoadSoundLibrary(const std::string& path, std::string* error);
+    bool LoadSoundLibrary(const std::string& path, std::string* error) override;
 
     // Prepares the music (".../Sounds/Bass2.wav"), streamed and looping, not
     // yet playing. False with `error` naming the file when it cannot be read.
-    bool OpenMusic(const std::string& path, std::string* error);
+    bool OpenMusic(const std::string& path, std::string* error) override;
 
     // Always usable: silent until the library and the music are loaded.
-    WaveList& Waves() { return *waves_; }
-    MusicStream& Music() { return *music_; }
+    WaveList& Waves() override { return *waves_; }
+    MusicStream& Music() override { return *music_; }
 
 private:
     bool deviceOpen_ = false;

@@ -11,9 +11,11 @@ bool SilentAudio::LoadSoundLibrary(const std::string& path, std::string* error) 
     waves.Names.clear();
     for (const auto& e : *entries) waves.Names.insert(e.Name);
     if (waves.Names.empty()) waves.Names.insert(""); // an empty library knows no names
-    std::string missing = MissingCueNames(waves);
+    auto missing = MissingCueNames(waves);
     if (!missing.empty()) {
-        if (error) *error = path + ": the sound library has no wave named " + missing;
+        std::string names;
+        for (const auto& n : missing) names += (names.empty() ? "" : ", ") + n;
+        if (error) *error = path + ": the sound library has no wave named " + names;
         return false;
     }
     return true;
