@@ -80,6 +80,9 @@ TEST(FrameOrder, WinningDuringTheSpawnTheSameFrameStillTakesASpawnStep) {
     EXPECT_EQ(g.w.PaceCounter, 0);
     EXPECT_EQ(g.w.PaceFrames, 8);
     EXPECT_TRUE(g.w.EndPhase);
+    // The player still holds its last direction, so the winning tick takes
+    // one more sub-step (unseen: the player is not drawn during the wipe).
+    EXPECT_EQ(g.w.Player.PlayerX, 124);
 }
 
 TEST(FrameOrder, TheTeleportRecordIsReservedOnceAndReused) {
