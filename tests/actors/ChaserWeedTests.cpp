@@ -58,6 +58,9 @@ TEST(Chasers, TwoChasersShareACellAndTheCountKeepsTheSecond) {
     EXPECT_EQ(g.CellAt(3, 2).ChaserCount, 1);
     EXPECT_EQ(g.Content(2, 2), Chaser);
     EXPECT_EQ(g.CellAt(2, 2).ChaserCount, 1);
+    // The cell entered names the chaser that entered it, not the one left
+    // behind in the shared cell.
+    EXPECT_EQ(g.IndexIn(2, 2), 1);
     EXPECT_EQ(g.Actor(0).Dir, 1);
     EXPECT_EQ(g.Actor(1).Dir, 2);
 }
