@@ -19,8 +19,13 @@ build: configure
 run: build
 	$(BUILD)/game/Gravlin
 
+# Every test, then the same suites again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (the editor is left out of that build).
 test: build
 	@ctest --preset $(PRESET)
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+	@ctest --preset asan
 
 clean:
 	rm -rf build build-asan

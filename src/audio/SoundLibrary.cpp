@@ -1,5 +1,6 @@
 #include "audio/SoundLibrary.h"
 
+#include "common/Bytes.h"
 #include "common/Files.h"
 
 #include <cstdint>
@@ -9,22 +10,6 @@ namespace gravlin {
 
 namespace {
 
-std::uint32_t U32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at])) |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
-}
-std::uint16_t U16(const std::string& b, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8);
-}
-void Put32(std::string& b, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
-}
-void Put16(std::string& b, std::uint16_t v) {
-    b.push_back(static_cast<char>(v & 0xff));
-    b.push_back(static_cast<char>(v >> 8));
-}
 template <class T> std::optional<T> Fail(std::string* error, const std::string& why) {
     if (error) *error = why;
     return std::nullopt;
@@ -36,15 +21,15 @@ std::optional<std::vector<SoundEntry>> DecodeSoundLibrary(const std::string& b, 
     using Result = std::vector<SoundEntry>;
     if (b.size() < 16 || std::memcmp(b.data(), SoundLibraryMagic, 8) != 0)
         return Fail<Result>(error, "not a sound library (expected \"GRVSNDLB\" at byte 0)");
-    std::uint32_t version = U32(b, 8);
+    std::uint32_t version = ReadU32(b, 8);
     if (version != SoundLibraryVersion)
         return Fail<Result>(error, "unknown sound library version " + std::to_string(version));
-    std::uint32_t count = U32(b, 12);
+    std::uint32_t count = ReadU32(b, 12);
     Result entries;
     std::size_t at = 16;
     for (std::uint32_t i = 0; i < count; ++i) {
         if (at + 2 > b.size()) return Fail<Result>(error, "truncated entry " + std::to_string(i) + " at byte " + std::to_string(at));
-        std::size_t nameLength = U16(b, at);
+        std::size_t nameLength = ReadU16(b, at);
         at += 2;
         if (nameLength == 0 || nameLength > 64)
             return Fail<Result>(error, "bad name length " + std::to_string(nameLength) + " at byte " + std::to_string(at - 2));
@@ -52,7 +37,7 @@ std::optional<std::vector<SoundEntry>> DecodeSoundLibrary(const std::string& b, 
         SoundEntry e;
         e.Name = b.substr(at, nameLength);
         at += nameLength;
-        std::size_t waveLength = U32(b, at);
+        std::size_t waveLength = ReadU32(b, at);
         at += 4;
         if (waveLength > b.size() - at)
             return Fail<Result>(error, "wave \"" + e.Name + "\" runs past the end of the file (byte " + std::to_string(at) + ")");
@@ -66,12 +51,12 @@ std::optional<std::vector<SoundEntry>> DecodeSoundLibrary(const std::string& b, 
 
 std::string EncodeSoundLibrary(const std::vector<SoundEntry>& entries) {
     std::string b(SoundLibraryMagic, 8);
-    Put32(b, SoundLibraryVersion);
-    Put32(b, static_cast<std::uint32_t>(entries.size()));
+    PutU32(b, SoundLibraryVersion);
+    PutU32(b, static_cast<std::uint32_t>(entries.size()));
     for (const auto& e : entries) {
-        Put16(b, static_cast<std::uint16_t>(e.Name.size()));
+        PutU16(b, static_cast<std::uint16_t>(e.Name.size()));
         b += e.Name;
-        Put32(b, static_cast<std::uint32_t>(e.Wave.size()));
+        PutU32(b, static_cast<std::uint32_t>(e.Wave.size()));
         b += e.Wave;
     }
     return b;
@@ -98,15 +83,15 @@ std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
     std::size_t at = 12;
     while (at + 8 <= b.size()) {
         std::string id = b.substr(at, 4);
-        std::size_t length = U32(b, at + 4);
+        std::size_t length = ReadU32(b, at + 4);
         at += 8;
         if (length > b.size() - at) return Fail<WaveFormat>(error, "chunk \"" + id + "\" runs past the end of the file");
         if (id == "fmt ") {
             if (length < 16) return Fail<WaveFormat>(error, "format chunk too short");
-            if (U16(b, at) != 1) return Fail<WaveFormat>(error, "not PCM");
-            f.Channels = U16(b, at + 2);
-            f.SampleRate = static_cast<int>(U32(b, at + 4));
-            f.BitsPerSample = U16(b, at + 14);
+            if (ReadU16(b, at) != 1) return Fail<WaveFormat>(error, "not PCM");
+            f.Channels = ReadU16(b, at + 2);
+            f.SampleRate = static_cast<int>(ReadU32(b, at + 4));
+            f.BitsPerSample = ReadU16(b, at + 14);
             haveFormat = true;
         } else if (id == "data") {
             f.DataOffset = at;
@@ -125,18 +110,18 @@ std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
 std::string EncodeWave16(const std::vector<short>& samples, int channels, int sampleRate) {
     std::string b = "RIFF";
     std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    Put32(b, 36 + dataBytes);
+    PutU32(b, 36 + dataBytes);
     b += "WAVEfmt ";
-    Put32(b, 16);
-    Put16(b, 1);
-    Put16(b, static_cast<std::uint16_t>(channels));
-    Put32(b, static_cast<std::uint32_t>(sampleRate));
-    Put32(b, static_cast<std::uint32_t>(sampleRate * channels * 2));
-    Put16(b, static_cast<std::uint16_t>(channels * 2));
-    Put16(b, 16);
+    PutU32(b, 16);
+    PutU16(b, 1);
+    PutU16(b, static_cast<std::uint16_t>(channels));
+    PutU32(b, static_cast<std::uint32_t>(sampleRate));
+    PutU32(b, static_cast<std::uint32_t>(sampleRate * channels * 2));
+    PutU16(b, static_cast<std::uint16_t>(channels * 2));
+    PutU16(b, 16);
     b += "data";
-    Put32(b, dataBytes);
-    for (short s : samples) Put16(b, static_cast<std::uint16_t>(s));
+    PutU32(b, dataBytes);
+    for (short s : samples) PutU16(b, static_cast<std::uint16_t>(s));
     return b;
 }
 

@@ -1,5 +1,6 @@
 #include "presentation/Bmp.h"
 
+#include "common/Bytes.h"
 #include "common/Files.h"
 
 #include <cstdint>
@@ -9,20 +10,6 @@ namespace gravlin {
 
 namespace {
 
-std::uint32_t U32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-           static_cast<std::uint8_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
-}
-std::uint16_t U16(const std::string& b, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8);
-}
-void Put32(std::string& b, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
-}
-void Put16(std::string& b, std::uint16_t v) {
-    b.push_back(static_cast<char>(v & 0xff));
-    b.push_back(static_cast<char>(v >> 8));
-}
 
 bool Fail(std::string* error, const std::string& why) {
     if (error) *error = why;
@@ -74,8 +61,8 @@ bool DecodeRle8(const std::string& b, std::size_t at, std::size_t end, Surface& 
 std::optional<Picture> DecodeBmp(const std::string& b, std::string* error) {
     if (b.size() < 14 + 12) { Fail(error, "file too short for a bitmap header (" + std::to_string(b.size()) + " bytes)"); return std::nullopt; }
     if (b[0] != 'B' || b[1] != 'M') { Fail(error, "not a bitmap (expected \"BM\" at byte 0)"); return std::nullopt; }
-    std::uint32_t dataOffset = U32(b, 10);
-    std::uint32_t headerSize = U32(b, 14);
+    std::uint32_t dataOffset = ReadU32(b, 10);
+    std::uint32_t headerSize = ReadU32(b, 14);
     if (headerSize != 12 && headerSize < 40) { Fail(error, "unknown bitmap header size " + std::to_string(headerSize)); return std::nullopt; }
     if (14 + static_cast<std::uint64_t>(headerSize) > b.size()) { Fail(error, "truncated bitmap header"); return std::nullopt; }
 
@@ -84,16 +71,16 @@ std::optional<Picture> DecodeBmp(const std::string& b, std::string* error) {
     std::uint32_t compression = 0, coloursUsed = 0;
     std::size_t paletteEntrySize = 4;
     if (headerSize == 12) { // OS/2 core header
-        width = U16(b, 18);
-        height = static_cast<std::int16_t>(U16(b, 20));
-        bits = U16(b, 24);
+        width = ReadU16(b, 18);
+        height = static_cast<std::int16_t>(ReadU16(b, 20));
+        bits = ReadU16(b, 24);
         paletteEntrySize = 3;
     } else {
-        width = static_cast<std::int32_t>(U32(b, 18));
-        height = static_cast<std::int32_t>(U32(b, 22));
-        bits = U16(b, 28);
-        compression = U32(b, 30);
-        coloursUsed = U32(b, 46);
+        width = static_cast<std::int32_t>(ReadU32(b, 18));
+        height = static_cast<std::int32_t>(ReadU32(b, 22));
+        bits = ReadU16(b, 28);
+        compression = ReadU32(b, 30);
+        coloursUsed = ReadU32(b, 46);
     }
     if (bits != 8) { Fail(error, "expected 8 bits per pixel, found " + std::to_string(bits)); return std::nullopt; }
     bool bottomUp = height > 0;
@@ -157,20 +144,20 @@ std::string EncodeBmp(const Surface& px, const Palette& colours) {
     std::string b;
     b.reserve(dataOffset + dataSize);
     b += "BM";
-    Put32(b, dataOffset + dataSize);
-    Put32(b, 0);
-    Put32(b, dataOffset);
-    Put32(b, 40);
-    Put32(b, static_cast<std::uint32_t>(px.Width));
-    Put32(b, static_cast<std::uint32_t>(px.Height));
-    Put16(b, 1);
-    Put16(b, 8);
-    Put32(b, 0);
-    Put32(b, dataSize);
-    Put32(b, 2835);
-    Put32(b, 2835);
-    Put32(b, 256);
-    Put32(b, 0);
+    PutU32(b, dataOffset + dataSize);
+    PutU32(b, 0);
+    PutU32(b, dataOffset);
+    PutU32(b, 40);
+    PutU32(b, static_cast<std::uint32_t>(px.Width));
+    PutU32(b, static_cast<std::uint32_t>(px.Height));
+    PutU16(b, 1);
+    PutU16(b, 8);
+    PutU32(b, 0);
+    PutU32(b, dataSize);
+    PutU32(b, 2835);
+    PutU32(b, 2835);
+    PutU32(b, 256);
+    PutU32(b, 0);
     for (const Rgb& c : colours) {
         b.push_back(static_cast<char>(c.B));
         b.push_back(static_cast<char>(c.G));

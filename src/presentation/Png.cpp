@@ -38,17 +38,20 @@ void Chunk(std::string& out, const char* type, const std::string& body) {
 
 } // namespace
 
-std::string EncodePng(const Surface& px, const Palette& colours) {
-    // Raw scanlines: filter byte 0, then RGB.
+std::string EncodePng(const Surface& px, const Palette& colours, bool keyTransparent) {
+    // Raw scanlines: filter byte 0, then RGB (or RGBA).
+    const std::size_t channels = keyTransparent ? 4 : 3;
     std::string raw;
-    raw.reserve(static_cast<std::size_t>(px.Height) * (1 + 3 * static_cast<std::size_t>(px.Width)));
+    raw.reserve(static_cast<std::size_t>(px.Height) * (1 + channels * static_cast<std::size_t>(px.Width)));
     for (int y = 0; y < px.Height; ++y) {
         raw.push_back(0);
         for (int x = 0; x < px.Width; ++x) {
-            const Rgb& c = colours[px.At(x, y)];
+            const std::uint8_t v = px.At(x, y);
+            const Rgb& c = colours[v];
             raw.push_back(static_cast<char>(c.R));
             raw.push_back(static_cast<char>(c.G));
             raw.push_back(static_cast<char>(c.B));
+            if (keyTransparent) raw.push_back(static_cast<char>(v == 0 ? 0 : 255));
         }
     }
     // A zlib stream of stored (uncompressed) deflate blocks.
@@ -76,7 +79,8 @@ std::string EncodePng(const Surface& px, const Palette& colours) {
     std::string header;
     PutBE32(header, static_cast<std::uint32_t>(px.Width));
     PutBE32(header, static_cast<std::uint32_t>(px.Height));
-    header += std::string("\x08\x02\x00\x00\x00", 5);
+    // Bit depth 8, colour type 2 (RGB) or 6 (RGBA).
+    header += std::string(keyTransparent ? "\x08\x06\x00\x00\x00" : "\x08\x02\x00\x00\x00", 5);
     Chunk(out, "IHDR", header);
     Chunk(out, "IDAT", z);
     Chunk(out, "IEND", "");

@@ -4,7 +4,7 @@
 //   gravlin-assets GAME_DIR [--icon FILE.png] [--contact-sheet FILE.bmp]
 
 #include "Pictures.h"
-#include "Png.h"
+#include "presentation/Png.h"
 #include "Sounds.h"
 
 #include "audio/SoundCues.h"
@@ -46,14 +46,7 @@ bool WriteText(const std::string& path, const std::string& text) {
 }
 
 std::string PngOf(const Canvas& canvas) {
-    Surface s = Quantise(canvas, GamePalette());
-    std::vector<std::uint8_t> rgba;
-    rgba.reserve(static_cast<std::size_t>(s.Width) * s.Height * 4);
-    for (std::uint8_t v : s.Pixels) {
-        Rgb c = GamePalette()[v];
-        rgba.insert(rgba.end(), {c.R, c.G, c.B, static_cast<std::uint8_t>(v == 0 ? 0 : 255)});
-    }
-    return EncodePng(s.Width, s.Height, rgba);
+    return EncodePng(Quantise(canvas, GamePalette()), GamePalette(), true);
 }
 
 int Run(int argc, char** argv) {
