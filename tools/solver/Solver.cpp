@@ -92,15 +92,22 @@ double Estimate(const World& w) {
     const int player = w.Player.PlayerCell;
     if (remaining == 0) return Distance(player, w.BookCell);
     int best = 99, fallback = 99;
+    bool lockedA = false, lockedB = false;
     const int count = std::min(w.ActorCount, ActorTableSize);
     for (int i = 0; i < count; ++i) {
         const ActorRecord& a = w.Actors[static_cast<std::size_t>(i)];
         if (!a.Active) continue;
         const int cell = CellAt(a.X, a.Y);
         if (a.Kind == Diamond) best = std::min(best, Distance(player, cell));
-        else if (a.Kind == Egg || a.Kind == Monster || a.Kind == Chaser || a.Kind == LockedDiamondA ||
-                 a.Kind == LockedDiamondB)
+        else if (a.Kind == Egg || a.Kind == Monster || a.Kind == Chaser)
             fallback = std::min(fallback, Distance(player, cell));
+        lockedA = lockedA || a.Kind == LockedDiamondA;
+        lockedB = lockedB || a.Kind == LockedDiamondB;
+    }
+    // A key that opens locked diamonds is worth walking to.
+    for (int cell = 0; cell < MapCellCount; ++cell) {
+        const int c = w.Cells[static_cast<std::size_t>(cell)].Content;
+        if ((c == KeyA && lockedA) || (c == KeyB && lockedB)) best = std::min(best, Distance(player, cell));
     }
     if (best == 99) best = fallback == 99 ? 0 : fallback;
     return 12.0 * remaining + best;
@@ -226,12 +233,14 @@ bool PlanRunner::Apply(const PlanStep& step) {
     return true;
 }
 
-std::uint64_t StateHash(const World& w, bool withRandom) {
+std::uint64_t StateHash(const World& w, bool withRandom, bool earthAsEmpty) {
     std::uint64_t h = 1469598103934665603ULL;
     for (int i = 0; i < MapCellCount; ++i) {
         const Cell& c = w.Cells[static_cast<std::size_t>(i)];
-        h = Mix(h, static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.Content)) * 1000003ULL +
-                       static_cast<std::uint32_t>(c.Tile) * 31ULL + static_cast<std::uint32_t>(c.ChaserCount));
+        int content = c.Content, tile = c.Tile;
+        if (earthAsEmpty && content == Earth) content = tile = Empty;
+        h = Mix(h, static_cast<std::uint64_t>(static_cast<std::uint32_t>(content)) * 1000003ULL +
+                       static_cast<std::uint32_t>(tile) * 31ULL + static_cast<std::uint32_t>(c.ChaserCount));
     }
     // Actors in any order: the same position reached by different roads may
     // have created its records in another order.
@@ -287,7 +296,7 @@ SearchResult SearchSolution(const World& start, const SearchOptions& options) {
     auto root = std::make_unique<PlanRunner>(start);
     root->SettleToInput();
     if (root->Outcome() != PlayOutcome::Playing) return result;
-    seen.insert(StateHash(root->Now(), options.HashRandom));
+    seen.insert(StateHash(root->Now(), options.HashRandom, options.EarthAsEmpty));
     open.emplace(0.0, Node{std::move(root)});
 
     std::vector<PlanStep> choices;
@@ -315,7 +324,7 @@ SearchResult SearchSolution(const World& start, const SearchOptions& options) {
                 return result;
             }
             if (outcome == PlayOutcome::Lost || child->Frame() > options.MaxFrames) continue;
-            if (!seen.insert(StateHash(child->Now(), options.HashRandom)).second) continue;
+            if (!seen.insert(StateHash(child->Now(), options.HashRandom, options.EarthAsEmpty)).second) continue;
             const double cost = child->Frame() / 10.0 + options.Greed * Estimate(child->Now());
             open.emplace(cost, Node{std::move(child)});
             if (open.size() > options.MaxOpen) open.erase(std::prev(open.end()));

@@ -80,8 +80,10 @@ bool TakesInputNext(const World& w);
 
 // A hash of what decides the future of a play: the grid, the actors that can
 // still move or change, the player, the counts and the book. Animation
-// counters and flying diamonds are left out.
-std::uint64_t StateHash(const World& w, bool withRandom);
+// counters and flying diamonds are left out. With earthAsEmpty, dug and
+// undug earth count as the same position: far fewer positions to try, at
+// the risk of missing a win that depends on which earth is left.
+std::uint64_t StateHash(const World& w, bool withRandom, bool earthAsEmpty = false);
 
 struct SearchOptions {
     std::vector<int> Waits{10};   // wait lengths offered at each decision
@@ -90,6 +92,7 @@ struct SearchOptions {
     std::size_t MaxOpen = 3000;   // keep at most this many open plays
     double Greed = 3.0;           // weight of the distance estimate
     bool HashRandom = false;      // the random seed counts in duplicates
+    bool EarthAsEmpty = false;    // dug and undug earth count as the same position
     bool Quiet = false;
 };
 

@@ -30,6 +30,9 @@ const char* const Usage = R"(usage: gravlin-solve [options] (--level N | --map F
   --max-open N        open plays the search keeps (default 3000)
   --greed G           weight of the distance estimate (default 3)
   --random-states     tell positions apart by the random seed too (weed)
+  --loose-earth       count dug and undug earth as the same position (faster, may miss
+                      wins); by default such a search is tried first, then a strict one
+  --strict-earth      only the strict search
   --out FILE          write the script there (default: standard output)
   --quiet             no progress messages
 Exit status: 0 a verified solution was written, 1 none found or it did not verify, 2 bad usage.
@@ -62,6 +65,7 @@ int main(int argc, char** argv) {
     SearchOptions search;
     std::string planText, planFile, outPath;
     bool havePlan = false;
+    bool looseFirst = true;
     auto usage = [&](const std::string& why) {
         if (!why.empty()) std::cerr << "gravlin-solve: " << why << "\n";
         std::cerr << Usage;
@@ -114,6 +118,10 @@ int main(int argc, char** argv) {
             char* end = nullptr;
             if (!value(v) || (search.Greed = std::strtod(v.c_str(), &end), *end != '\0') || search.Greed < 0)
                 return usage("--greed needs a number");
+        } else if (a == "--loose-earth") {
+            search.EarthAsEmpty = true;
+        } else if (a == "--strict-earth") {
+            looseFirst = false;
         } else if (a == "--random-states") {
             search.HashRandom = true;
         } else if (a == "--out") {
@@ -148,7 +156,19 @@ int main(int argc, char** argv) {
         std::cerr << "gravlin-solve: " << error << "\n";
         return 2;
     }
-    const SearchResult found = havePlan ? RunPlan(*start, plan) : SearchSolution(*start, search);
+    SearchResult found;
+    if (havePlan) {
+        found = RunPlan(*start, plan);
+    } else if (looseFirst && !search.EarthAsEmpty) {
+        // Most levels fall quickly to the loose search; the strict one is
+        // the fallback for levels where which earth is left matters.
+        SearchOptions loose = search;
+        loose.EarthAsEmpty = true;
+        found = SearchSolution(*start, loose);
+        if (!found.Found) found = SearchSolution(*start, search);
+    } else {
+        found = SearchSolution(*start, search);
+    }
     const std::string what = level.Level ? "level " + std::to_string(*level.Level) : level.MapFile;
     if (!found.Found) {
         std::cerr << "gravlin-solve: no win found for " << what << " after " << found.Expansions << " decisions"
