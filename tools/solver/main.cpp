@@ -1,0 +1,232 @@
+// gravlin-solve: finds a key script that wins a level, proves it with the
+// replay runner and writes it as a replay script.
+
+#include "Replay.h"
+#include "Solver.h"
+
+#include "common/Files.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+const char* const Usage = R"(usage: gravlin-solve [options] (--level N | --map FILE)
+  --data DIR          game folder holding Surfaces/, maps/, Sounds/ (default: this build's)
+  --level N           solve level N of the game folder
+  --map FILE          solve the level in FILE
+  --speed S           game speed 2, 4 or 6 (default 4)
+  --seed N            seed of the game's random generator (default 1)
+  --plan TEXT         play this plan instead of searching: R L U D UR UL DR DL (a count
+                      may follow, R3), W<frames> waits; "#" starts a comment
+  --plan-file FILE    the same, read from a file
+  --waits LIST        wait lengths the search offers, comma-separated (default 10)
+  --max-frames N      longest play the search considers (default 6000)
+  --max-expansions N  decisions the search may try (default 400000)
+  --max-open N        open plays the search keeps (default 3000)
+  --greed G           weight of the distance estimate (default 3)
+  --random-states     tell positions apart by the random seed too (weed)
+  --loose-earth       count dug and undug earth as the same position (faster, may miss
+                      wins); by default such a search is tried first, then a strict one
+  --strict-earth      only the strict search
+  --out FILE          write the script there (default: standard output)
+  --quiet             no progress messages
+Exit status: 0 a verified solution was written, 1 none found or it did not verify, 2 bad usage.
+)";
+
+bool NumberArg(const std::string& text, long min, long max, long& out) {
+    auto n = gravlin::ParseInt(text);
+    if (!n || *n < min || *n > max) return false;
+    out = *n;
+    return true;
+}
+
+std::vector<int> ParseWaits(const std::string& text) {
+    std::vector<int> waits;
+    std::stringstream s(text);
+    std::string item;
+    while (std::getline(s, item, ',')) {
+        long n = 0;
+        if (!NumberArg(item, 1, 10000, n)) return {};
+        waits.push_back(static_cast<int>(n));
+    }
+    return waits;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace gravlin;
+    SolverLevel level;
+    SearchOptions search;
+    std::string planText, planFile, outPath;
+    bool havePlan = false;
+    bool looseFirst = true;
+    auto usage = [&](const std::string& why) {
+        if (!why.empty()) std::cerr << "gravlin-solve: " << why << "\n";
+        std::cerr << Usage;
+        return 2;
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) return false;
+            out = argv[++i];
+            return true;
+        };
+        std::string v;
+        long n = 0;
+        if (a == "--data") {
+            if (!value(level.DataDir)) return usage("--data needs a folder");
+        } else if (a == "--level") {
+            if (!value(v) || !NumberArg(v, 1, 999, n)) return usage("--level needs a level number from 1");
+            level.Level = static_cast<int>(n);
+        } else if (a == "--map") {
+            if (!value(level.MapFile)) return usage("--map needs a level file");
+        } else if (a == "--speed") {
+            if (!value(v) || !NumberArg(v, 2, 6, n) || n % 2 != 0) return usage("--speed must be 2, 4 or 6");
+            level.Speed = static_cast<int>(n);
+        } else if (a == "--seed") {
+            char* end = nullptr;
+            unsigned long long seed = 0;
+            if (!value(v) || v.empty() || (seed = std::strtoull(v.c_str(), &end, 10), *end != '\0') ||
+                seed > 0xffffffffULL)
+                return usage("--seed needs a number from 0 to 4294967295");
+            level.Seed = static_cast<std::uint32_t>(seed);
+        } else if (a == "--plan") {
+            if (!value(planText)) return usage("--plan needs a plan");
+            havePlan = true;
+        } else if (a == "--plan-file") {
+            if (!value(planFile)) return usage("--plan-file needs a file");
+            havePlan = true;
+        } else if (a == "--waits") {
+            if (!value(v) || (search.Waits = ParseWaits(v)).empty()) return usage("--waits needs numbers like 10,40");
+        } else if (a == "--max-frames") {
+            if (!value(v) || !NumberArg(v, 1, 1000000, n)) return usage("--max-frames needs a number");
+            search.MaxFrames = static_cast<int>(n);
+        } else if (a == "--max-expansions") {
+            if (!value(v) || !NumberArg(v, 1, 1000000000, n)) return usage("--max-expansions needs a number");
+            search.MaxExpansions = n;
+        } else if (a == "--max-open") {
+            if (!value(v) || !NumberArg(v, 1, 10000000, n)) return usage("--max-open needs a number");
+            search.MaxOpen = static_cast<std::size_t>(n);
+        } else if (a == "--greed") {
+            char* end = nullptr;
+            if (!value(v) || (search.Greed = std::strtod(v.c_str(), &end), *end != '\0') || search.Greed < 0)
+                return usage("--greed needs a number");
+        } else if (a == "--loose-earth") {
+            search.EarthAsEmpty = true;
+        } else if (a == "--strict-earth") {
+            looseFirst = false;
+        } else if (a == "--random-states") {
+            search.HashRandom = true;
+        } else if (a == "--out") {
+            if (!value(outPath)) return usage("--out needs a file");
+        } else if (a == "--quiet") {
+            search.Quiet = true;
+        } else if (a == "--help" || a == "-h") {
+            return usage("");
+        } else {
+            return usage("unknown argument \"" + a + "\"");
+        }
+    }
+    if (level.Level.has_value() == !level.MapFile.empty()) return usage("give either --level or --map");
+    if (level.DataDir.empty()) level.DataDir = GRAVLIN_GAME_DIR;
+
+    std::vector<PlanStep> plan;
+    if (havePlan) {
+        if (!planFile.empty()) {
+            auto text = ReadWholeFile(planFile);
+            if (!text) return usage(planFile + ": file missing or unreadable");
+            planText += "\n" + *text;
+        }
+        std::string why;
+        auto parsed = ParsePlan(planText, &why);
+        if (!parsed) return usage("plan: " + why);
+        plan = std::move(*parsed);
+    }
+
+    std::string error;
+    auto start = PrepareStartWorld(level, &error);
+    if (!start) {
+        std::cerr << "gravlin-solve: " << error << "\n";
+        return 2;
+    }
+    SearchResult found;
+    if (havePlan) {
+        found = RunPlan(*start, plan);
+    } else if (looseFirst && !search.EarthAsEmpty) {
+        // Most levels fall quickly to the loose search; the strict one is
+        // the fallback for levels where which earth is left matters.
+        SearchOptions loose = search;
+        loose.EarthAsEmpty = true;
+        found = SearchSolution(*start, loose);
+        if (!found.Found) found = SearchSolution(*start, search);
+    } else {
+        found = SearchSolution(*start, search);
+    }
+    const std::string what = level.Level ? "level " + std::to_string(*level.Level) : level.MapFile;
+    if (!found.Found) {
+        std::cerr << "gravlin-solve: no win found for " << what << " after " << found.Expansions << " decisions"
+                  << (havePlan ? " (the plan ends at frame " + std::to_string(found.Frames) + ": " +
+                                     PlanText(found.Steps) + ")"
+                               : std::string())
+                  << "\n";
+        return 1;
+    }
+
+    std::string name = what;
+    if (!level.MapFile.empty()) name = std::filesystem::path(level.MapFile).filename().string();
+    const std::string script =
+        KeyScript(found.Steps, {"Solution of " + name + ": won at frame " + std::to_string(found.Frames) +
+                                    " at speed " + std::to_string(level.Speed) + " with seed " +
+                                    std::to_string(level.Seed) + (havePlan ? " (a written plan)" : " (searched)"),
+                                "Made by gravlin-solve; the moves: " + PlanText(found.Steps)});
+
+    // Prove it with the replay runner before writing anything.
+    ReplayOptions replay;
+    replay.DataDir = level.DataDir;
+    replay.Level = level.Level;
+    replay.MapFile = level.MapFile;
+    replay.Speed = level.Speed;
+    replay.Seed = level.Seed;
+    auto events = ParseReplayScript(script, &error);
+    if (!events) {
+        std::cerr << "gravlin-solve: the script written is malformed: " << error << "\n";
+        return 1;
+    }
+    replay.Script = std::move(*events);
+    char pattern[] = "/tmp/gravlin-solve-XXXXXX";
+    if (!::mkdtemp(pattern)) {
+        std::cerr << "gravlin-solve: cannot create a temporary folder\n";
+        return 2;
+    }
+    replay.HomeDir = pattern;
+    const ReplayResult proof = RunReplay(replay);
+    std::error_code ec;
+    std::filesystem::remove_all(pattern, ec);
+    if (!proof.Error.empty() || proof.Outcome != ReplayOutcome::Won) {
+        std::cerr << "gravlin-solve: the replay runner does not win with the script found ("
+                  << (proof.Error.empty() ? "it ended after " + std::to_string(proof.Frames) + " frames" : proof.Error)
+                  << ")\n"
+                  << script;
+        return 1;
+    }
+    if (outPath.empty()) {
+        std::cout << script;
+    } else {
+        std::string writeError;
+        if (!WriteFileAtomic(outPath, script, &writeError)) {
+            std::cerr << "gravlin-solve: " << writeError << "\n";
+            return 2;
+        }
+    }
+    if (!search.Quiet)
+        std::cerr << "gravlin-solve: " << what << " won at frame " << found.Frames << " after " << found.Expansions
+                  << " decisions; the replay runner agrees\n";
+    return 0;
+}
