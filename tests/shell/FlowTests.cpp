@@ -351,5 +351,44 @@ TEST(Players, TheSwitchKeepsEachPlayersWorkingListsAndZeroesLives) {
     EXPECT_EQ(h.form.Players.ProgressLists[0][0], "20"); // the old player's list was stored
 }
 
+TEST(Play, ASpeedKeyRestartsTheLevelAndIsKeptInTheOptionsFile) {
+    ShellHarness h;
+    StartLevel(h, DiamondThenBook());
+    h.window.KeyDown(Key::Right); // a step into the diamond, then F7 at rest
+    h.Frames(1);
+    h.window.KeyUp(Key::Right);
+    ASSERT_EQ(h.form.W.CollectedCount, 1);
+    h.Frames(12);
+    h.Tap(Key::F7);
+    EXPECT_EQ(h.form.W.GameSpeed, 6);
+    EXPECT_EQ(h.form.W.WorkingOptions[0], "6");
+    EXPECT_FALSE(h.form.W.ScreenLoaded[StatePlay]);
+    h.Frames(1); // prepared afresh: the diamond is back, the player at the start
+    EXPECT_EQ(h.form.W.CollectedCount, 0);
+    EXPECT_FALSE(h.form.W.EndPhase);
+    EXPECT_EQ(h.form.W.Cells[18].Content, Diamond);
+    EXPECT_EQ(h.form.W.Player.PlayerCell, 17);
+    EXPECT_EQ(h.form.W.Lives, 1);
+    h.form.FormDestroy();
+    auto options = ReadTextList(FindFileNoCase(h.home + "/UOptions1.Txt"));
+    ASSERT_TRUE(options);
+    EXPECT_EQ(*options, (TextList{"6", "ON", "ON"}));
+}
+
+TEST(Players, TrailingSpacesOfANameStayInTheRosterFile) {
+    ShellHarness h;
+    h.form.W.GameState = StatePlayers;
+    h.Frames(1);
+    for (int i = 0; i < 3; ++i)
+        h.Tap(Key::Backspace, 5);
+    h.Tap(Key::X, 5);
+    EXPECT_EQ(h.form.Players.Roster[1], "Name X  ");
+    h.form.FormDestroy();
+    auto roster = ReadTextList(FindFileNoCase(h.home + "/Players.txt"));
+    ASSERT_TRUE(roster);
+    ASSERT_EQ(roster->size(), 6u);
+    EXPECT_EQ((*roster)[1], "Name X  ");
+}
+
 } // namespace
 } // namespace gravlin
