@@ -430,9 +430,9 @@ void TfrmMain::btnHelpClick() {
     HelpBrowser->raise();
 }
 
-bool TfrmMain::SavePrompt() {
+bool TfrmMain::SavePrompt(const char* question) {
     if (!Modified) return true;
-    switch (dialogs_.AskYesNoCancel("Do you want to save changes befor continuing?")) {
+    switch (dialogs_.AskYesNoCancel(question)) {
     case PromptAnswer::Cancel:
         return false;
     case PromptAnswer::Yes:
@@ -446,7 +446,7 @@ bool TfrmMain::SavePrompt() {
 }
 
 void TfrmMain::btnNewClick() {
-    if (!SavePrompt()) return;
+    if (!SavePrompt("Do you want to save changes befor continuing?")) return;
     MapCodes.fill(Empty);
     ForceBorderCodes(MapCodes);
     SetMapInput(true);
@@ -459,7 +459,7 @@ void TfrmMain::btnNewClick() {
 }
 
 void TfrmMain::btnOpenClick() {
-    if (!SavePrompt()) return;
+    if (!SavePrompt("Do you want to save changes befor continuing?")) return;
     SetMapInput(true);
     ShowCurrentTile(0);
     CurrentTile = 0;
@@ -539,19 +539,7 @@ bool TfrmMain::btnSaveAsClick() {
     return true;
 }
 
-bool TfrmMain::FormClose() {
-    if (!Modified) return true;
-    switch (dialogs_.AskYesNoCancel("Do you want to save changes before exit.?")) {
-    case PromptAnswer::Cancel:
-        return false;
-    case PromptAnswer::Yes:
-        // Close only when the map was really written.
-        return btnSaveClick();
-    case PromptAnswer::No:
-        return true;
-    }
-    return false;
-}
+bool TfrmMain::FormClose() { return SavePrompt("Do you want to save changes before exit.?"); }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (!FormClose()) {

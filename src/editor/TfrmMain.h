@@ -118,7 +118,7 @@ class TfrmMain : public QWidget {
     void PaintCell(int x, int y);
     void SetMapInput(bool enabled);
     // The save prompt before New and Open: false when the command must stop.
-    bool SavePrompt();
+    bool SavePrompt(const char* question);
     bool WriteLevel(const std::string& path);
     void ShowLevelName();
     void SetModified(bool modified);

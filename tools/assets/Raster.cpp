@@ -135,8 +135,8 @@ float Painter::Light(float nx, float ny, float nz) const {
     const float lx = -0.55f, ly = -0.65f, lz = 0.52f; // from the top left, towards the viewer
     float d = (n.X * lx + n.Y * ly + nz * lz) / len;
     float lambert = std::max(0.0f, d);
-    float spec = std::pow(std::max(0.0f, d), 18.0f);
-    return std::clamp(0.12f + 0.72f * lambert + 0.35f * spec, 0.0f, 1.0f);
+    float specular = std::pow(std::max(0.0f, d), 18.0f);
+    return std::clamp(0.12f + 0.72f * lambert + 0.35f * specular, 0.0f, 1.0f);
 }
 
 float Painter::SphereLight(Vec p, Vec c, float r) const {
