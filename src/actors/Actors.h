@@ -44,6 +44,9 @@ std::uint8_t TryEnter(World& w, std::uint8_t d, int target, bool commit);
 void OpenLocksA(World& w);
 void OpenLocksB(World& w);
 void StartTeleport(World& w);
+// Makes a diamond actor fly off the map from a row (a collected diamond, or a
+// fragment of the level-won wipe) and flips ExplosionToggle.
+void StartDiamondFlight(World& w, ActorRecord& a, int row, int animTicks);
 void TeleportStep(World& w);
 
 // ---- Rocks, eggs, monsters, chasers, weed ----------------------------------

@@ -21,31 +21,41 @@ void Dig(World& w, int target) {
     c->Content = Empty;
 }
 
+} // namespace
+
+void StartDiamondFlight(World& w, ActorRecord& a, int row, int animTicks) {
+    a.Kind = DiamondTaken;
+    a.AnimDelay = 3;
+    a.AnimTicks = animTicks;
+    a.FirstFrame = 6;
+    a.LastFrame = 11;
+    a.Frame = 6;
+    a.MoveLength = 90;
+    a.Moved = 0;
+    a.StepIndex = 0;
+    // Left or right by turns, downward from the upper rows and upward from
+    // the lower ones.
+    const bool upper = row < 7;
+    if (w.ExplosionToggle) {
+        a.Dir = 2;
+        LoadSteps(w, a, upper ? StepPairId::FlightDownLeft : StepPairId::FlightUpLeft);
+    } else {
+        a.Dir = 1;
+        LoadSteps(w, a, upper ? StepPairId::FlightDownRight : StepPairId::FlightUpRight);
+    }
+    w.ExplosionToggle = !w.ExplosionToggle;
+}
+
+namespace {
+
 void Collect(World& w, int target) {
     if (w.Sound) w.Sound->PlayDiamond();
     w.Player.PlayerActed = true;
     if (ActorRecord* a = ActorOf(w, target)) {
-        // The diamond flies off the map: left or right by turns, downward
-        // from the upper rows and upward from the lower ones.
-        a->Kind = DiamondTaken;
-        a->AnimDelay = 3;
-        a->AnimTicks = 12;
-        a->FirstFrame = 6;
-        a->LastFrame = 11;
-        a->Frame = 6;
-        a->MoveLength = 90;
-        a->Moved = 0;
-        a->StepIndex = 0;
-        const bool upper = CellRow(target) < 7;
-        if (w.ExplosionToggle) {
-            a->Dir = 2;
-            LoadSteps(w, *a, upper ? StepPairId::FlightDownLeft : StepPairId::FlightUpLeft);
-        } else {
-            a->Dir = 1;
-            LoadSteps(w, *a, upper ? StepPairId::FlightDownRight : StepPairId::FlightUpRight);
-        }
+        StartDiamondFlight(w, *a, CellRow(target), 12);
+    } else {
+        w.ExplosionToggle = !w.ExplosionToggle;
     }
-    w.ExplosionToggle = !w.ExplosionToggle;
     NoteCollected(w);
     if (Cell* c = CellRecord(w, target)) c->Tile = c->Content = Empty;
 }

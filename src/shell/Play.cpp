@@ -103,25 +103,7 @@ void TfrmMain::BlowUpCell(int cell) {
     if (ActorRecord* old = ActorOf(W, cell)) old->Active = false;
     int index = CreateActor(W, cell, Diamond);
     if (index == NoActor) return;
-    ActorRecord& a = W.Actors[static_cast<std::size_t>(index)];
-    a.Kind = DiamondTaken;
-    a.AnimDelay = 3;
-    a.AnimTicks = W.GameSpeed == 6 ? 8 : 16;
-    a.FirstFrame = 6;
-    a.LastFrame = 11;
-    a.Frame = 6;
-    a.MoveLength = 90;
-    a.Moved = 0;
-    a.StepIndex = 0;
-    const bool upper = CellRow(cell) <= 6;
-    if (W.ExplosionToggle) {
-        a.Dir = 2;
-        LoadSteps(W, a, upper ? StepPairId::FlightDownLeft : StepPairId::FlightUpLeft);
-    } else {
-        a.Dir = 1;
-        LoadSteps(W, a, upper ? StepPairId::FlightDownRight : StepPairId::FlightUpRight);
-    }
-    W.ExplosionToggle = !W.ExplosionToggle;
+    StartDiamondFlight(W, W.Actors[static_cast<std::size_t>(index)], CellRow(cell), W.GameSpeed == 6 ? 8 : 16);
 }
 
 void TfrmMain::LevelDoneFrame() {
