@@ -30,6 +30,21 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
     // Write to the name the file already has (in whatever letter case), so
     // that a file found case-insensitively is replaced rather than doubled.
     std::string target = FindFileNoCase(path);
+    // Something that is not an ordinary file (a device such as /dev/null, a
+    // pipe) is written in place: renaming over it would replace it.
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode)) {
+            errno = EISDIR;
+            if (error) *error = "cannot write " + target + ": " + std::strerror(errno);
+            return false;
+        }
+        std::FILE* f = std::fopen(target.c_str(), "wb");
+        bool ok = f && std::fwrite(data.data(), 1, data.size(), f) == data.size();
+        if (f && std::fclose(f) != 0) ok = false;
+        if (!ok && error) *error = "cannot write " + target + ": " + std::strerror(errno);
+        return ok;
+    }
     std::string temp = target + ".tmp" + std::to_string(::getpid());
     auto fail = [&](const char* what) {
         if (error) *error = std::string(what) + " " + target + ": " + std::strerror(errno);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -94,6 +96,14 @@ TEST(WriteFileAtomic, ReplacesWholeAndLeavesTheOldFileOnFailure) {
     for (const auto& e : fs::directory_iterator(dir.Path())) files += e.is_regular_file();
     EXPECT_EQ(files, 1) << "a temporary file was left behind";
     EXPECT_EQ(ReadWholeFile(path), "2\r\n");
+}
+
+TEST(WriteFileAtomic, WritesADeviceInPlaceInsteadOfReplacingIt) {
+    // Renaming over /dev/null would replace the device with a plain file.
+    ASSERT_TRUE(WriteFileAtomic("/dev/null", "anything"));
+    struct stat st;
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
 TEST(Utility, TextBeforeLastAndBaseNameWithEitherSeparator) {
