@@ -23,12 +23,15 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 # Press Escape until the game ends (the first press may come before the
-# window has the keyboard focus).
+# window has the keyboard focus). The title reads the held keys once a frame,
+# so the key is held for a while, as a player's finger would.
 for attempt in 1 2 3 4 5; do
   sleep 1
   wid=$(xdotool search --name Gravlin 2>/dev/null | head -n 1)
   [ -n "$wid" ] && xdotool windowfocus "$wid" 2>/dev/null
-  xdotool key Escape
+  xdotool keydown Escape
+  sleep 0.3
+  xdotool keyup Escape
   for _ in $(seq 1 20); do
     kill -0 "$pid" 2>/dev/null || break 2
     sleep 0.1
