@@ -499,14 +499,19 @@ bool TfrmMain::WriteLevel(const std::string& path) {
     return true;
 }
 
-bool TfrmMain::btnSaveClick() {
+// The save checks (every failing one shows its message), then the 192
+// codes as lines: the first steps of both Save and Save As.
+bool TfrmMain::PrepareSave() {
     auto messages = SaveCheckMessages(MapCodes, LevelName);
-    if (!messages.empty()) {
-        for (const auto& message : messages)
-            dialogs_.Inform(message);
-        return false;
-    }
+    for (const auto& message : messages)
+        dialogs_.Inform(message);
+    if (!messages.empty()) return false;
     SaveLines = LevelLines(MapCodes);
+    return true;
+}
+
+bool TfrmMain::btnSaveClick() {
+    if (!PrepareSave()) return false;
     if (LevelName == UntitledMarker) return btnSaveAsClick();
     QDir().mkpath(Q(MapsDir));
     if (!WriteLevel(MapsDir + LevelName + ".bkg")) return false;
@@ -515,13 +520,7 @@ bool TfrmMain::btnSaveClick() {
 }
 
 bool TfrmMain::btnSaveAsClick() {
-    auto messages = SaveCheckMessages(MapCodes, LevelName);
-    if (!messages.empty()) {
-        for (const auto& message : messages)
-            dialogs_.Inform(message);
-        return false;
-    }
-    SaveLines = LevelLines(MapCodes);
+    if (!PrepareSave()) return false;
     std::string preset = LevelName == UntitledMarker ? std::string() : LevelName;
     auto chosen = dialogs_.ChooseFileToSave(MapsDir, preset);
     // Cancelling writes nothing and leaves the map's unsaved state as it was.

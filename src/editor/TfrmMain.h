@@ -119,6 +119,7 @@ class TfrmMain : public QWidget {
     void SetMapInput(bool enabled);
     // The save prompt before New and Open: false when the command must stop.
     bool SavePrompt(const char* question);
+    bool PrepareSave();
     bool WriteLevel(const std::string& path);
     void ShowLevelName();
     void SetModified(bool modified);
