@@ -107,6 +107,20 @@ std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
     return f;
 }
 
+bool CheckMusicFile(const std::string& path, std::string* error) {
+    auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        if (error) *error = path + ": music file missing or unreadable";
+        return false;
+    }
+    std::string why;
+    if (!ParseWave(*bytes, &why)) {
+        if (error) *error = path + ": " + why;
+        return false;
+    }
+    return true;
+}
+
 std::string EncodeWave16(const std::vector<short>& samples, int channels, int sampleRate) {
     std::string b = "RIFF";
     std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);

@@ -44,6 +44,10 @@ struct WaveFormat {
 // every chunk length against the file.
 std::optional<WaveFormat> ParseWave(const std::string& bytes, std::string* error);
 
+// Whether a wave file exists and is PCM the game can play; `error` names the
+// file and what is wrong with it.
+bool CheckMusicFile(const std::string& path, std::string* error);
+
 // Builds a 16-bit PCM wave file from samples (interleaved when stereo).
 std::string EncodeWave16(const std::vector<short>& samples, int channels, int sampleRate);
 

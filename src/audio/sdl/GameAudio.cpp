@@ -88,16 +88,7 @@ bool GameAudio::OpenMusic(const std::string& path, std::string* error) {
         music_ = std::move(music);
         return true;
     }
-    auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        if (error) *error = path + ": music file missing or unreadable";
-        return false;
-    }
-    std::string why;
-    if (!ParseWave(*bytes, &why)) {
-        if (error) *error = path + ": " + why;
-        return false;
-    }
+    if (!CheckMusicFile(path, error)) return false;
     music_ = std::make_unique<SilentMusic>();
     return true;
 }

@@ -22,17 +22,7 @@ bool SilentAudio::LoadSoundLibrary(const std::string& path, std::string* error) 
 }
 
 bool SilentAudio::OpenMusic(const std::string& path, std::string* error) {
-    auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        if (error) *error = path + ": music file missing or unreadable";
-        return false;
-    }
-    std::string why;
-    if (!ParseWave(*bytes, &why)) {
-        if (error) *error = path + ": " + why;
-        return false;
-    }
-    return true;
+    return CheckMusicFile(path, error);
 }
 
 } // namespace gravlin
