@@ -37,6 +37,38 @@ void InputStates::Update(const HeldKeys& held, const KeyMap& map) {
     }
 }
 
+namespace {
+bool AnyOf(const HeldKeys& keys, const std::array<Key, 3>& of) {
+    for (Key k : of)
+        if (k != Key::None && keys.test(static_cast<std::size_t>(k))) return true;
+    return false;
+}
+} // namespace
+
+void HeldKeyboard::IgnoreWhileHeld(Input input) {
+    const auto i = static_cast<std::size_t>(input);
+    if (!AnyOf(Held, GameKeyMap()[i])) return;
+    ignored_.set(i);
+    // The press being ignored is not a tap to count later either.
+    for (Key k : GameKeyMap()[i])
+        if (k != Key::None) pressed_.reset(static_cast<std::size_t>(k));
+}
+
+void HeldKeyboard::Read(bool countTaps) {
+    states_.Update(countTaps ? (Held | pressed_) : Held);
+    for (std::size_t i = 0; i < InputCount; ++i) {
+        if (!ignored_.test(i)) continue;
+        const auto& keys = GameKeyMap()[i];
+        if (AnyOf(pressed_, keys) || !AnyOf(Held, keys)) {
+            // Pressed again (that press counts) or let go: no longer ignored.
+            ignored_.reset(i);
+        } else {
+            states_.Set(static_cast<Input>(i), false);
+        }
+    }
+    pressed_.reset();
+}
+
 std::uint16_t VirtualKeyCode(Key key) {
     if (key >= Key::A && key <= Key::Z)
         return static_cast<std::uint16_t>(65 + (static_cast<int>(key) - static_cast<int>(Key::A)));

@@ -72,6 +72,17 @@ public:
     virtual ~Keyboard() = default;
     virtual void UpdateInput() = 0;
     virtual bool Test(Input input) const = 0;
+    // Like UpdateInput, but an input that was pressed and released again since
+    // the last reading, so that no reading saw it held, reads as held this once.
+    // The menus, which read the keyboard only every few frames, use it so that
+    // a short tap is never lost.
+    virtual void UpdateInputCountingTaps() { UpdateInput(); }
+    // Forgets the taps seen so far: the next UpdateInputCountingTaps counts only
+    // presses from now on.
+    virtual void ForgetTaps() {}
+    // When `input` is held now, it reads as up until it has been released and
+    // pressed again, so one press of a key acts on one screen only.
+    virtual void IgnoreWhileHeld(Input) {}
 };
 
 // A keyboard over a set of held keys that its owner keeps up to date (the
@@ -79,13 +90,29 @@ public:
 class HeldKeyboard : public Keyboard {
 public:
     HeldKeys Held;
-    void UpdateInput() override { states_.Update(Held); }
+    void UpdateInput() override { Read(false); }
+    void UpdateInputCountingTaps() override { Read(true); }
+    void ForgetTaps() override { pressed_.reset(); }
+    void IgnoreWhileHeld(Input input) override;
     bool Test(Input input) const override { return states_.Test(input); }
-    void Press(Key k) { Held.set(static_cast<std::size_t>(k)); }
+    void Press(Key k) {
+        Held.set(static_cast<std::size_t>(k));
+        pressed_.set(static_cast<std::size_t>(k));
+    }
     void Release(Key k) { Held.reset(static_cast<std::size_t>(k)); }
+    // Every key up at once (the window lost the focus and will not hear the
+    // releases).
+    void ReleaseAll() { Held.reset(); }
 
 private:
+    void Read(bool countTaps);
+
     InputStates states_;
+    // Keys that went down since the last reading.
+    HeldKeys pressed_;
+    // Inputs held when they were told to be ignored, until released or
+    // pressed again.
+    std::bitset<InputCount> ignored_;
 };
 
 } // namespace gravlin

@@ -28,6 +28,7 @@ void TfrmMain::IntroFrame() {
         if (!LoadPicture("All256Intro.DIB")) return;
         Music().SetVolume(0);
         if (!Music().IsPlaying()) Music().Play();
+        EnterMenuScreen(false);
         MarkLoaded(StateIntro);
     }
     window_.FillBack();
@@ -40,6 +41,7 @@ void TfrmMain::HelpFrame() {
     if (EnterScreen(StateHelp)) {
         if (!LoadPicture("Help256.DIB")) return;
         Music().SetVolume(-500);
+        EnterMenuScreen(false);
         MarkLoaded(StateHelp);
     }
     window_.FillBack();
@@ -56,6 +58,7 @@ void TfrmMain::MenuFrame() {
         InputDelay = 6;
         Music().SetVolume(-1000);
         if (!Music().IsPlaying()) Music().Play();
+        EnterMenuScreen(true);
         MarkLoaded(StateMenu);
     }
     window_.FillBack();
@@ -99,6 +102,7 @@ void TfrmMain::PlayersFrame() {
             NameLength[static_cast<std::size_t>(p)] =
                 static_cast<int>(static_cast<std::size_t>(p) < Players.Roster.size() ? Players.Roster[static_cast<std::size_t>(p)].size() : 0);
         InputDelay = 4;
+        EnterMenuScreen(true);
         MarkLoaded(StatePlayers);
     }
     while (Players.Roster.size() < 6) Players.Roster.push_back("");
@@ -115,7 +119,7 @@ void TfrmMain::PlayersFrame() {
     if (!ReadingFrame()) return;
     const Keyboard& keys = *W.Keys;
     if (keys.Test(Input::InputEscape)) {
-        W.GameState = StateMenu; // a typed key stays pending
+        W.GameState = StateMenu; // the typed keys stay pending
         return;
     }
     std::string& name = Players.Roster[static_cast<std::size_t>(CurrentPlayer)];
@@ -130,12 +134,12 @@ void TfrmMain::PlayersFrame() {
             name[static_cast<std::size_t>(length - 1)] = ' ';
             --length;
         }
-    } else if (length < MaxNameLength && PendingKey >= 65 && PendingKey <= 90) {
+    } else if (const std::uint16_t key = PendingKeys.Front(); length < MaxNameLength && key >= 65 && key <= 90) {
         ++length;
         if (name.size() < static_cast<std::size_t>(length)) name.resize(static_cast<std::size_t>(length), ' ');
-        name[static_cast<std::size_t>(length - 1)] = static_cast<char>(PendingKey);
+        name[static_cast<std::size_t>(length - 1)] = static_cast<char>(key);
     }
-    PendingKey = 0;
+    PendingKeys.Pop();
 }
 
 void TfrmMain::LevelSelectFrame() {
@@ -146,6 +150,7 @@ void TfrmMain::LevelSelectFrame() {
         InputDelay = 3;
         Music().SetVolume(-1500);
         if (!Music().IsPlaying()) Music().Play();
+        EnterMenuScreen(true);
         MarkLoaded(StateLevelSelect);
     }
     window_.FillBack();

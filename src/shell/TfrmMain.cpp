@@ -158,7 +158,7 @@ void TfrmMain::DXTimerTimer() {
 }
 
 void TfrmMain::FormKeyDown(std::uint16_t key) {
-    if (W.ScreenLoaded[StatePlayers] && PendingKey == 0) PendingKey = key;
+    if (W.ScreenLoaded[StatePlayers]) PendingKeys.Push(key);
     if (key == 27) {
         if (W.GameState == StateLevelDone) W.GameState = StateLevelSelect;
     } else if (key == 13 || key == 32) {
@@ -203,11 +203,22 @@ void TfrmMain::MarkLoaded(int state) {
     W.ScreenLoaded[static_cast<std::size_t>(state)] = true;
 }
 
+// Entry of the title, help, menu, player and level choice screens: the
+// Escape that brought the player here (still held) does not act again on this
+// screen; it must be let go and pressed anew. The paced screens count taps
+// from their entry on.
+void TfrmMain::EnterMenuScreen(bool paced) {
+    W.Keys->IgnoreWhileHeld(Input::InputEscape);
+    if (paced) W.Keys->ForgetTaps();
+}
+
+// The menus read the keyboard only every InputDelay + 1 frames; a key tapped
+// between two readings still counts at the next one.
 bool TfrmMain::ReadingFrame() {
     ++InputCounter;
     if (InputCounter <= InputDelay) return false;
     InputCounter = 0;
-    W.Keys->UpdateInput();
+    W.Keys->UpdateInputCountingTaps();
     return true;
 }
 

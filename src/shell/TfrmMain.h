@@ -31,6 +31,31 @@ struct ShellOptions {
     std::optional<std::uint32_t> Seed;
 };
 
+// The keys typed on the name entry, oldest first: the key handler adds every
+// key typed while the screen is loaded, and each of the screen's readings
+// takes at most one, so keys typed faster than the screen reads are kept.
+class TypedKeys {
+public:
+    static constexpr std::size_t Capacity = 16;
+    // Adds a key; a key typed while the queue is full is dropped.
+    void Push(std::uint16_t key) {
+        if (count_ < Capacity) keys_[(first_ + count_++) % Capacity] = key;
+    }
+    // The oldest key, 0 when none is waiting.
+    std::uint16_t Front() const { return count_ ? keys_[first_] : 0; }
+    void Pop() {
+        if (!count_) return;
+        first_ = (first_ + 1) % Capacity;
+        --count_;
+    }
+    std::size_t Size() const { return count_; }
+
+private:
+    std::array<std::uint16_t, Capacity> keys_{};
+    std::size_t first_ = 0;
+    std::size_t count_ = 0;
+};
+
 class TfrmMain : public WindowEvents {
 public:
     TfrmMain(Window& window, AudioSystem& audio, ShellOptions options);
@@ -86,7 +111,8 @@ public:
     int MenuChoice = 1;
     int MenuCount = 3;
     std::array<int, 3> MenuItemImage{20, 7, 9};
-    std::uint16_t PendingKey = 0;
+    // The keys typed on the name entry; the oldest is the pending key.
+    TypedKeys PendingKeys;
     int CurrentPlayer = 1;
     bool LevelPlayable = false;
     Rect PlayerSpriteRect{};
@@ -96,6 +122,7 @@ public:
 private:
     bool EnterScreen(int state);
     void MarkLoaded(int state);
+    void EnterMenuScreen(bool paced);
     bool LoadPicture(const std::string& name);
     void Fatal(const std::string& message);
     bool ReadingFrame();

@@ -121,7 +121,7 @@ struct Game {
 
     void Hold(Key k) { keys.Press(k); }
     void Release(Key k) { keys.Release(k); }
-    void ReleaseAll() { keys.Held.reset(); }
+    void ReleaseAll() { keys.ReleaseAll(); }
 
     Cell& CellAt(int col, int row) { return w.Cells[static_cast<std::size_t>(At(col, row))]; }
     int Content(int col, int row) { return CellAt(col, row).Content; }
