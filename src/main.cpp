@@ -6,9 +6,12 @@
 #include "presentation/sdl/TtfTextRenderer.h"
 #include "shell/TfrmMain.h"
 
+#include "presentation/WindowSettings.h"
+
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -16,17 +19,22 @@ volatile std::sig_atomic_t endRequested = 0;
 
 void RequestEnd(int) { endRequested = 1; }
 
-const char* const Usage = R"(usage: Gravlin [--window]
-  --window   play in a window instead of full screen (Alt+Enter switches)
+const char* const Usage = R"(usage: Gravlin [--window | --fullscreen]
+  --window       play in a window this time (Alt+Enter switches at any time)
+  --fullscreen   play full screen this time
+The game starts as it was left: full screen or in a window of the same size
+and place, as remembered in ~/.config/gravlin/settings.txt.
 )";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    gravlin::SdlWindowOptions windowOptions;
+    std::optional<bool> windowed;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--window") == 0) {
-            windowOptions.Windowed = true;
+            windowed = true;
+        } else if (std::strcmp(argv[i], "--fullscreen") == 0) {
+            windowed = false;
         } else {
             const bool help = std::strcmp(argv[i], "--help") == 0;
             if (!help) std::cerr << "Gravlin: unknown option " << argv[i] << "\n";
@@ -34,6 +42,19 @@ int main(int argc, char** argv) {
             return help ? 0 : 2;
         }
     }
+    // The window as it was left last time, unless the command line says.
+    const std::string settingsPath = gravlin::WindowSettingsPath();
+    std::string warning;
+    gravlin::WindowSettings settings;
+    if (!settingsPath.empty()) settings = gravlin::ReadWindowSettings(settingsPath, &warning);
+    if (!warning.empty()) std::cerr << "Gravlin: " << warning << "\n";
+    gravlin::SdlWindowOptions windowOptions;
+    windowOptions.Windowed = windowed.value_or(!settings.FullScreen);
+    windowOptions.Width = settings.Width;
+    windowOptions.Height = settings.Height;
+    windowOptions.X = settings.X;
+    windowOptions.Y = settings.Y;
+
     std::signal(SIGINT, RequestEnd);
     std::signal(SIGTERM, RequestEnd);
 
@@ -69,6 +90,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     form.FormDestroy();
+    if (!settingsPath.empty() && !gravlin::WriteWindowSettings(settingsPath, window.CurrentSettings(), &error))
+        std::cerr << "Gravlin: the window's size and place are not remembered: " << error << "\n";
     for (const auto& e : form.ShutdownErrors()) std::cerr << "Gravlin: " << e << "\n";
     return form.ShutdownErrors().empty() ? 0 : 1;
 }

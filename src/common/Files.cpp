@@ -1,6 +1,7 @@
 #include "common/Files.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -120,5 +121,18 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
     if (dir.back() == '/') return dir + name;
     return dir + "/" + name;
 }
+
+namespace {
+std::string UserDir(const char* variable, const char* belowHome) {
+    const char* xdg = std::getenv(variable);
+    if (xdg && xdg[0] == '/') return JoinPath(xdg, "gravlin");
+    const char* home = std::getenv("HOME");
+    if (home && home[0] != '\0') return JoinPath(JoinPath(home, belowHome), "gravlin");
+    return "";
+}
+} // namespace
+
+std::string UserDataDir() { return UserDir("XDG_DATA_HOME", ".local/share"); }
+std::string UserConfigDir() { return UserDir("XDG_CONFIG_HOME", ".config"); }
 
 } // namespace gravlin

@@ -27,6 +27,14 @@ std::string ExecutableDir();
 // Whether a folder exists and files can be created in it.
 bool DirectoryWritable(const std::string& dir);
 
+// The game's own folder below the user's data folder ($XDG_DATA_HOME/gravlin,
+// by default ~/.local/share/gravlin) and below the user's configuration folder
+// ($XDG_CONFIG_HOME/gravlin, by default ~/.config/gravlin). A relative XDG
+// variable is not valid and is ignored. Empty when neither the variable nor
+// HOME is set. Neither folder is created here.
+std::string UserDataDir();
+std::string UserConfigDir();
+
 // Joins a folder and a name with one "/".
 std::string JoinPath(const std::string& dir, const std::string& name);
 

@@ -3,7 +3,6 @@
 #include "common/Files.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace gravlin {
@@ -64,17 +63,8 @@ bool PlayerInRange(int n) { return n >= 1 && n <= PlayerCount; }
 
 std::string ChoosePlayerDir(const std::string& appDir) {
     if (DirectoryWritable(appDir)) return appDir;
-    std::string base;
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    // A relative XDG_DATA_HOME is not valid and is ignored.
-    if (xdg && xdg[0] == '/')
-        base = xdg;
-    else if (home && home[0] != '\0')
-        base = JoinPath(home, ".local/share");
-    else
-        return appDir;
-    const std::string dir = JoinPath(base, "gravlin");
+    const std::string dir = UserDataDir();
+    if (dir.empty()) return appDir;
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     return DirectoryWritable(dir) ? dir : appDir;

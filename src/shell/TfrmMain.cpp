@@ -69,6 +69,9 @@ void TfrmMain::FormActivate() {
     // 6. The roster.
     if (options_.PlayerDir.empty()) {
         Players = PlayerFilesFor(AppDir);
+        if (Players.Dir != AppDir)
+            std::fprintf(stderr, "Gravlin: %s cannot be written: player files are kept in %s\n", AppDir.c_str(),
+                         Players.Dir.c_str());
     } else {
         Players = PlayerFiles{};
         Players.Dir = options_.PlayerDir;

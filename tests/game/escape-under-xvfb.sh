@@ -46,6 +46,8 @@ wait "$pid"
 echo "exit=$?" >> game.log
 INNER
 
+# The window's settings go to a folder of the test's own, never the user's.
+export XDG_CONFIG_HOME="$work/config"
 SDL_AUDIODRIVER=dummy timeout 90 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/run.sh" "$work"
 cat "$work/game.log"
 grep -q '^exit=0$' "$work/game.log" || { echo "FAIL: the game did not exit cleanly"; exit 1; }
@@ -53,4 +55,5 @@ for f in Players.txt CompLevels{1..5}.Txt UOptions{1..5}.Txt; do
   [ -f "$work/$f" ] || { echo "FAIL: $f was not written"; exit 1; }
 done
 printf '1\r\nName 001\r\nName 002\r\nName 003\r\nName 004\r\nName 005\r\n' | cmp -s - "$work/Players.txt" || { echo "FAIL: unexpected roster"; exit 1; }
-echo "PASS: clean exit, eleven player files"
+grep -q '^fullscreen = yes$' "$work/config/gravlin/settings.txt" || { echo "FAIL: the window's settings were not remembered"; exit 1; }
+echo "PASS: clean exit, eleven player files, the window remembered"

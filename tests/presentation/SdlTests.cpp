@@ -162,10 +162,19 @@ protected:
     void SetUp() override { ::setenv("SDL_VIDEODRIVER", "dummy", 1); }
 };
 
+// A window for unattended tests: no vsync wait, no message boxes.
+SdlWindowOptions TestWindow() {
+    SdlWindowOptions o;
+    o.Windowed = true;
+    o.VSync = false;
+    o.MessageBoxes = false;
+    return o;
+}
+
 } // namespace
 
 TEST_F(DummyVideo, WindowOpensFlipsAndDeliversTheGamesEvents) {
-    SdlWindow window(SdlWindowOptions{.Windowed = true, .VSync = false, .MessageBoxes = false});
+    SdlWindow window(TestWindow());
     std::string error;
     ASSERT_TRUE(window.Open(&error)) << error;
     RecordingEvents ev;
@@ -261,7 +270,7 @@ TEST_F(DummyVideo, WindowOpensFlipsAndDeliversTheGamesEvents) {
 }
 
 TEST_F(DummyVideo, MainLoopRunsAtMostSixtyFramesASecondOnlyWhileActive) {
-    SdlWindow window(SdlWindowOptions{.Windowed = true, .VSync = false, .MessageBoxes = false});
+    SdlWindow window(TestWindow());
     std::string error;
     ASSERT_TRUE(window.Open(&error)) << error;
     RecordingEvents ev;

@@ -24,7 +24,8 @@ bool Fail(std::string* error, const std::string& what) {
 
 } // namespace
 
-SdlWindow::SdlWindow(SdlWindowOptions options) : options_(std::move(options)), fullScreen_(!options_.Windowed) {}
+SdlWindow::SdlWindow(SdlWindowOptions options)
+    : options_(std::move(options)), fullScreen_(!options_.Windowed), windowedX_(options_.X), windowedY_(options_.Y) {}
 
 SdlWindow::~SdlWindow() {
     if (texture_) SDL_DestroyTexture(texture_);
@@ -43,13 +44,21 @@ bool SdlWindow::Open(std::string* error) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // Keep the full-screen game on screen when another window takes the focus.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    // The window's own size: the largest whole multiple of 640 by 480 that
-    // leaves a margin on the desktop.
+    // The window's own size: as remembered, but never larger than the
+    // desktop; else the largest whole multiple of 640 by 480 that leaves a
+    // margin on the desktop.
     int& windowW = windowedWidth_;
     int& windowH = windowedHeight_;
     SDL_DisplayMode desktop;
     bool haveDesktop = SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0;
-    if (haveDesktop) {
+    if (options_.Width && options_.Height) {
+        windowW = std::max(ScreenWidth / 2, *options_.Width);
+        windowH = std::max(ScreenHeight / 2, *options_.Height);
+        if (haveDesktop) {
+            windowW = std::min(windowW, std::max(ScreenWidth / 2, desktop.w));
+            windowH = std::min(windowH, std::max(ScreenHeight / 2, desktop.h));
+        }
+    } else if (haveDesktop) {
         int k = std::max(1, std::min(desktop.w * 9 / 10 / ScreenWidth, desktop.h * 9 / 10 / ScreenHeight));
         windowW = ScreenWidth * k;
         windowH = ScreenHeight * k;
@@ -63,8 +72,8 @@ bool SdlWindow::Open(std::string* error) {
         window_ = SDL_CreateWindow(options_.Title.c_str(), 0, 0, haveDesktop ? desktop.w : windowW,
                                    haveDesktop ? desktop.h : windowH, flags);
     } else {
-        window_ = SDL_CreateWindow(options_.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowW,
-                                   windowH, flags);
+        const SDL_Point at = WindowedPlace();
+        window_ = SDL_CreateWindow(options_.Title.c_str(), at.x, at.y, windowW, windowH, flags);
     }
     if (!window_) return Fail(error, "cannot open the game window");
     SDL_SetWindowMinimumSize(window_, ScreenWidth / 2, ScreenHeight / 2);
@@ -186,14 +195,78 @@ void SdlWindow::Finalize(DisplayEvents& events) {
 void SdlWindow::ToggleFullScreen() {
     if (!window_) return;
     bool want = !fullScreen_;
+    if (want) RememberWindowedPlace();
     if (SDL_SetWindowFullscreen(window_, want ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
     fullScreen_ = want;
     if (!want) {
         SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        const SDL_Point at = WindowedPlace();
+        SDL_SetWindowPosition(window_, at.x, at.y);
     }
     SDL_ShowCursor(SDL_DISABLE);
     UpdateScaling();
+}
+
+// The window's size and place while it is a window, kept for when it leaves
+// full screen again and for the next run.
+void SdlWindow::RememberWindowedPlace() {
+    if (!window_ || fullScreen_) return;
+    int w = 0, h = 0, x = 0, y = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    if (w > 0 && h > 0) {
+        windowedWidth_ = w;
+        windowedHeight_ = h;
+    }
+    WindowFramePosition(x, y);
+    windowedX_ = x;
+    windowedY_ = y;
+}
+
+// The window's position as SDL_SetWindowPosition takes it: a window manager
+// that draws a frame places the frame there, while SDL_GetWindowPosition
+// tells where the inside is; without the correction the window would creep
+// down by its title bar at every start.
+void SdlWindow::WindowFramePosition(int& x, int& y) const {
+    SDL_GetWindowPosition(window_, &x, &y);
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0) {
+        x -= left;
+        y -= top;
+    }
+}
+
+// Where the window goes: where it was, when that place still shows its title
+// bar on one of the screens (a screen may have gone since); else the middle.
+SDL_Point SdlWindow::WindowedPlace() const {
+    if (windowedX_ && windowedY_) {
+        SDL_Rect top{*windowedX_, *windowedY_, windowedWidth_, 32};
+        for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
+            SDL_Rect bounds, overlap;
+            if (SDL_GetDisplayBounds(d, &bounds) != 0) continue;
+            if (SDL_IntersectRect(&top, &bounds, &overlap) == SDL_TRUE && overlap.w >= 64 && overlap.h >= 16)
+                return SDL_Point{*windowedX_, *windowedY_};
+        }
+    }
+    return SDL_Point{static_cast<int>(SDL_WINDOWPOS_CENTERED), static_cast<int>(SDL_WINDOWPOS_CENTERED)};
+}
+
+WindowSettings SdlWindow::CurrentSettings() const {
+    WindowSettings s;
+    s.FullScreen = fullScreen_;
+    int w = windowedWidth_, h = windowedHeight_;
+    std::optional<int> x = windowedX_, y = windowedY_;
+    if (window_ && !fullScreen_) {
+        int px = 0, py = 0;
+        SDL_GetWindowSize(window_, &w, &h);
+        WindowFramePosition(px, py);
+        x = px;
+        y = py;
+    }
+    s.Width = w;
+    s.Height = h;
+    s.X = x;
+    s.Y = y;
+    return s;
 }
 
 bool SdlWindow::WaitForMessage(int milliseconds) {
@@ -256,11 +329,11 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
             active_ = false;
             // Keys released while another window had the focus never reach
             // us: forget them rather than leave the player walking.
-            keyboard_.Held.reset();
+            keyboard_.ReleaseAll();
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             active_ = false;
-            keyboard_.Held.reset();
+            keyboard_.ReleaseAll();
             lost_ = true;
             break;
         case SDL_WINDOWEVENT_RESTORED:

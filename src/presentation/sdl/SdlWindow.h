@@ -7,9 +7,11 @@
 
 #include "presentation/Display.h"
 #include "presentation/FrameClock.h"
+#include "presentation/WindowSettings.h"
 #include "presentation/sdl/PaletteConversion.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,12 +19,16 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 union SDL_Event;
+struct SDL_Point;
 
 namespace gravlin {
 
 struct SdlWindowOptions {
     // A window on the desktop instead of the whole screen.
     bool Windowed = false;
+    // The window's size and place when not full screen (as remembered from
+    // the last run); none means the default size, centred.
+    std::optional<int> Width, Height, X, Y;
     // Waits for the screen's refresh when presenting (no tearing).
     bool VSync = true;
     // Errors also appear in a message box (off for unattended runs).
@@ -57,6 +63,10 @@ public:
     // Switches between full screen and a window (Alt+Enter does this too).
     void ToggleFullScreen();
     bool FullScreen() const { return fullScreen_; }
+    // Full screen or not, and the window's size and place (as they are now
+    // when in a window, as they were last when full screen), to remember for
+    // the next run.
+    WindowSettings CurrentSettings() const;
     // Waits for the next window message for at most `milliseconds`, leaving
     // it queued for PumpMessages. True when one is waiting.
     bool WaitForMessage(int milliseconds);
@@ -71,6 +81,9 @@ private:
     void HandleEvent(const SDL_Event& e, WindowEvents& events, bool& closeDelivered);
     bool CreateTexture();
     void UpdateScaling();
+    void RememberWindowedPlace();
+    SDL_Point WindowedPlace() const;
+    void WindowFramePosition(int& x, int& y) const;
 
     SdlWindowOptions options_;
     bool videoStarted_ = false;
@@ -91,6 +104,7 @@ private:
     bool fullScreen_ = true;
     int windowedWidth_ = ScreenWidth;
     int windowedHeight_ = ScreenHeight;
+    std::optional<int> windowedX_, windowedY_;
     int flips_ = 0;
     int presents_ = 0;
 };
