@@ -52,13 +52,10 @@ struct Busy {
         w.Sound = &cues;
         w.Keys = &keys;
         w.GameSpeed = 4;
-        BuildStepTables(w.Steps, 4);
-        w.DiamondTarget = 0;
-        SetupLevelCodes(w, codes);
-        w.CollectedCount = 0;
         w.GameState = StatePlay;
-        w.ScreenLoaded[StatePlay] = true;
-        w.Lives = 1;
+        LevelStore level;
+        level.Override = codes;
+        PrepareLevel(w, level, 1);
 
         // The whole border has turned into monsters (the book is open).
         w.EndPhase = true;

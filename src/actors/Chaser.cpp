@@ -4,6 +4,7 @@
 
 #include "actors/Grid.h"
 #include "audio/SoundCues.h"
+#include "world/Frames.h"
 
 namespace gravlin {
 
@@ -12,18 +13,9 @@ namespace {
 // The four ways a chaser moves, and what it faces after each.
 enum ChaserWay { WayLeft, WayRight, WayUp, WayDown };
 
-int WayDir(int way) {
-    static const int dirs[] = {2, 1, 3, 4};
+Dir WayDir(int way) {
+    static const Dir dirs[] = {Dir::Left, Dir::Right, Dir::Up, Dir::Down};
     return dirs[way];
-}
-
-bool WayAtEdge(int cell, int way) {
-    switch (way) {
-    case WayLeft: return AtLeftEdge(cell);
-    case WayRight: return AtRightEdge(cell);
-    case WayUp: return AtTopEdge(cell);
-    default: return AtBottomEdge(cell);
-    }
 }
 
 // A cell is open to a chaser when its code lets chasers in and it is not a
@@ -36,24 +28,24 @@ bool OpenForChaser(const World& w, int cell) {
 }
 
 bool Probe(const World& w, int cell, int way) {
-    return !WayAtEdge(cell, way) && OpenForChaser(w, NeighbourInDir(cell, WayDir(way)));
+    return !AtInnerEdge(cell, WayDir(way)) && OpenForChaser(w, NeighbourInDir(cell, WayDir(way)));
 }
 
 // One move start of a chaser from `cell` towards `way`.
 void ChaserStep(World& w, int actor, int cell, int way) {
     ActorRecord& a = w.Actors[static_cast<std::size_t>(actor)];
-    const int dir = WayDir(way);
+    const Dir dir = WayDir(way);
     a.StepIndex = 0;
     a.Moved = 0;
     a.Facing = static_cast<std::uint8_t>(way);
-    a.Dir = static_cast<std::uint8_t>(dir);
+    a.Dir = dir;
     LoadSteps(w, a, DirectionPair(dir));
     if (way == WayRight) {
-        a.FirstFrame = 69;
-        a.LastFrame = 72;
+        a.FirstFrame = ChaserRightFrames.First;
+        a.LastFrame = ChaserRightFrames.Last;
     } else if (way == WayLeft) {
-        a.FirstFrame = 64;
-        a.LastFrame = 67;
+        a.FirstFrame = ChaserLeftFrames.First;
+        a.LastFrame = ChaserLeftFrames.Last;
     }
     Cell& t = w.Cells[static_cast<std::size_t>(NeighbourInDir(cell, dir))];
     t.ActorIndex = actor;
@@ -82,7 +74,7 @@ void ChaserUpdate(World& w, int actor) {
     const CodeSet& enterable = ChaserEnterable();
     if (!enterable.Has(ContentAt(w, Neighbour(c, -1, 0))) && !enterable.Has(ContentAt(w, Neighbour(c, 1, 0))) &&
         !enterable.Has(ContentAt(w, Neighbour(c, 0, 1))) && !enterable.Has(ContentAt(w, Neighbour(c, 0, -1)))) {
-        a.Dir = 0;
+        a.Dir = Dir::Rest;
         a.StepIndex = 0;
         a.Moved = 0;
         return;
@@ -95,11 +87,11 @@ void ChaserUpdate(World& w, int actor) {
         if (cell->ChaserCount > 0) --cell->ChaserCount;
         cell->ActorIndex = actor;
         a.Kind = ChaserToDiamond;
-        a.FirstFrame = 73;
-        a.LastFrame = 76;
-        a.Frame = 73;
+        a.FirstFrame = ChaserHomeFrames.First;
+        a.LastFrame = ChaserHomeFrames.Last;
+        a.Frame = ChaserHomeFrames.First;
         a.AnimDelay = 10;
-        a.Dir = 5;
+        a.Dir = Dir::InPlace;
         return;
     }
 
@@ -132,7 +124,7 @@ void ChaserBecomesDiamond(World& w, int actor) {
     }
     a->Kind = Diamond;
     a->FirstFrame = a->LastFrame = a->Frame = Diamond;
-    a->Dir = 0;
+    a->Dir = Dir::Rest;
     a->AnimDelay = 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "actors/Grid.h"
 #include "audio/SoundCues.h"
+#include "world/Frames.h"
 
 namespace gravlin {
 
@@ -12,30 +13,20 @@ void EggUpdate(World& w, int actor) {
     if (!ap) return;
     ActorRecord& a = *ap;
     const int c = ActorCell(a);
-    const int d = Neighbour(c, 0, 1), l = Neighbour(c, -1, 0), r = Neighbour(c, 1, 0);
-    const int dl = Neighbour(c, -1, 1), dr = Neighbour(c, 1, 1);
+    const int d = Neighbour(c, 0, 1);
     const int p = w.Player.PlayerCell;
 
     a.Falling = false;
-    int chosen = 0;
+    Dir chosen = Dir::Rest;
     if (!AtBottomEdge(c)) {
-        if (EggFallInto().Has(ContentAt(w, d)) && d != p) chosen = 4;
-        auto roll = [&](const CodeSet& rounded, int side, int landing) {
-            if (rounded.Has(ContentAt(w, d)) && ContentAt(w, side) == Empty && side != p &&
-                EggRollInto().Has(ContentAt(w, landing)) && landing != p) {
-                if (ContentAt(w, landing) == Empty) w.Cells[static_cast<std::size_t>(landing)].Content = Reserved;
-                return true;
-            }
-            return false;
-        };
-        if (chosen == 0 && !AtLeftEdge(c) && roll(RoundedLeft(), l, dl)) chosen = 2;
-        if (chosen == 0 && !AtRightEdge(c) && roll(RoundedRight(), r, dr)) chosen = 1;
+        if (EggFallInto().Has(ContentAt(w, d)) && d != p) chosen = Dir::Down;
+        if (chosen == Dir::Rest) chosen = RollDecision(w, c, EggRollInto(), RollEdge::InnerEdge);
     }
-    if (chosen != 0) {
+    if (chosen != Dir::Rest) {
         EggMove(w, c, chosen);
         return;
     }
-    if (a.PrevDir == 4) {
+    if (a.PrevDir == Dir::Down) {
         // Landed from a fall with nowhere to go: the egg breaks.
         if (w.Sound) w.Sound->PlayEggBreak();
         if (Cell* cell = CellRecord(w, c)) {
@@ -43,26 +34,26 @@ void EggUpdate(World& w, int actor) {
             cell->Content = EggHatching;
         }
         a.Kind = EggHatching;
-        a.FirstFrame = 16;
-        a.LastFrame = 19;
-        a.Frame = 16;
+        a.FirstFrame = EggHatchFrames.First;
+        a.LastFrame = EggHatchFrames.Last;
+        a.Frame = EggHatchFrames.First;
         a.AnimDelay = 10;
-        a.Dir = 5;
+        a.Dir = Dir::InPlace;
         return;
     }
     a.PrevDir = a.Dir;
     a.FirstFrame = a.LastFrame = Egg;
 }
 
-bool EggMove(World& w, int cell, int dir) {
+bool EggMove(World& w, int cell, Dir dir) {
     int target = cell;
-    if (dir == 1) {
+    if (dir == Dir::Right) {
         if (AtRightEdge(cell)) return false;
         target = Neighbour(cell, 1, 0);
-    } else if (dir == 2) {
+    } else if (dir == Dir::Left) {
         if (AtLeftEdge(cell)) return false;
         target = Neighbour(cell, -1, 0);
-    } else if (dir == 4) {
+    } else if (dir == Dir::Down) {
         if (AtBottomEdge(cell)) return false;
         target = Neighbour(cell, 0, 1);
     }
@@ -80,12 +71,12 @@ bool EggMove(World& w, int cell, int dir) {
     a->Moved = 0;
     a->MoveLength = 40;
     a->StepIndex = 0;
-    a->Dir = static_cast<std::uint8_t>(dir);
-    a->PrevDir = static_cast<std::uint8_t>(dir);
-    if (dir == 4) a->Falling = true;
+    a->Dir = dir;
+    a->PrevDir = dir;
+    if (dir == Dir::Down) a->Falling = true;
     LoadSteps(w, *a, DirectionPair(dir));
-    a->FirstFrame = 12;
-    a->LastFrame = 15;
+    a->FirstFrame = EggRollFrames.First;
+    a->LastFrame = EggRollFrames.Last;
     return true;
 }
 
@@ -98,10 +89,10 @@ void BecomeMonster(World& w, int actor) {
     }
     a->Kind = Monster;
     // Monsters that appear while the book is open wear the end-phase frames.
-    a->FirstFrame = w.EndPhase ? 137 : 62;
-    a->LastFrame = w.EndPhase ? 138 : 63;
+    a->FirstFrame = w.EndPhase ? EndPhaseMonsterFrames.First : MonsterFrames.First;
+    a->LastFrame = w.EndPhase ? EndPhaseMonsterFrames.Last : MonsterFrames.Last;
     a->Frame = a->FirstFrame;
-    a->Dir = 0;
+    a->Dir = Dir::Rest;
     a->AnimDelay = 24;
 }
 

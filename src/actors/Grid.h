@@ -31,28 +31,23 @@ inline ActorRecord* ActorAt(World& w, int index) {
 // The cell an actor stands in, from its pixel position.
 inline int ActorCell(const ActorRecord& a) { return CellAt(a.X, a.Y); }
 
-// Cell offsets of the direction codes: 1 right, 2 left, 3 up, 4 down,
-// 10 down-left, 11 up-left, 12 down-right, 13 up-right.
-inline void DirectionOffset(int dir, int& dx, int& dy) {
-    dx = 0;
-    dy = 0;
+// Whether a cell lies on the inner edge of the playable area on the side a
+// straight direction leads to: no move of the player, a monster or a chaser
+// goes that way from there.
+inline bool AtInnerEdge(int cell, Dir dir) {
     switch (dir) {
-    case 1: dx = 1; break;
-    case 2: dx = -1; break;
-    case 3: dy = -1; break;
-    case 4: dy = 1; break;
-    case 10: dx = -1; dy = 1; break;
-    case 11: dx = -1; dy = -1; break;
-    case 12: dx = 1; dy = 1; break;
-    case 13: dx = 1; dy = -1; break;
-    default: break;
+    case Dir::Right: return AtRightEdge(cell);
+    case Dir::Left: return AtLeftEdge(cell);
+    case Dir::Up: return AtTopEdge(cell);
+    case Dir::Down: return AtBottomEdge(cell);
+    default: return false;
     }
 }
 
-inline int NeighbourInDir(int cell, int dir) {
-    int dx, dy;
-    DirectionOffset(dir, dx, dy);
-    return Neighbour(cell, dx, dy);
+// The neighbour one move in a direction away, or -1 off the map.
+inline int NeighbourInDir(int cell, Dir dir) {
+    const CellOffset o = OffsetOf(dir);
+    return Neighbour(cell, o.DX, o.DY);
 }
 
 } // namespace gravlin

@@ -4,6 +4,7 @@
 
 #include "actors/Grid.h"
 #include "audio/SoundCues.h"
+#include "world/Frames.h"
 
 namespace gravlin {
 
@@ -27,9 +28,9 @@ void StartDiamondFlight(World& w, ActorRecord& a, int row, int animTicks) {
     a.Kind = DiamondTaken;
     a.AnimDelay = 3;
     a.AnimTicks = animTicks;
-    a.FirstFrame = 6;
-    a.LastFrame = 11;
-    a.Frame = 6;
+    a.FirstFrame = DiamondFlightFrames.First;
+    a.LastFrame = DiamondFlightFrames.Last;
+    a.Frame = DiamondFlightFrames.First;
     a.MoveLength = 90;
     a.Moved = 0;
     a.StepIndex = 0;
@@ -37,10 +38,10 @@ void StartDiamondFlight(World& w, ActorRecord& a, int row, int animTicks) {
     // the lower ones.
     const bool upper = row < 7;
     if (w.ExplosionToggle) {
-        a.Dir = 2;
+        a.Dir = Dir::Left;
         LoadSteps(w, a, upper ? StepPairId::FlightDownLeft : StepPairId::FlightUpLeft);
     } else {
-        a.Dir = 1;
+        a.Dir = Dir::Right;
         LoadSteps(w, a, upper ? StepPairId::FlightDownRight : StepPairId::FlightUpRight);
     }
     w.ExplosionToggle = !w.ExplosionToggle;
@@ -69,7 +70,7 @@ void OpenLocks(World& w, bool& used, int lockedKind) {
         if (Cell* c = CellRecord(w, ActorCell(a))) c->Content = Diamond;
         a.Kind = Diamond;
         a.FirstFrame = a.LastFrame = a.Frame = Diamond;
-        a.Dir = 0;
+        a.Dir = Dir::Rest;
         a.AnimDelay = 0;
     }
     used = true;
@@ -85,18 +86,18 @@ void ArriveFromTeleport(World& w) {
     p.PlayerX = w.TeleportGoalX;
     p.PlayerY = w.TeleportGoalY;
     p.PlayerCell = CellAt(p.PlayerX, p.PlayerY);
-    p.PlayerDir = 0;
+    p.PlayerDir = Dir::Rest;
     p.PlayerMoved = 0;
     SetPlayerAnimation(w);
 }
 
 } // namespace
 
-std::uint8_t TryEnter(World& w, std::uint8_t d, int target, bool commit) {
+Dir TryEnter(World& w, Dir d, int target, bool commit) {
     PlayerState& p = w.Player;
     p.PlayerActed = false;
     w.PlayerPushing = false;
-    std::uint8_t result = d;
+    const Dir result = d;
 
     const int content = ContentAt(w, target);
     switch (content) {
@@ -108,18 +109,18 @@ std::uint8_t TryEnter(World& w, std::uint8_t d, int target, bool commit) {
     case Egg:
     case Rock: {
         // Eggs and rocks are pushed only sideways, and never while moving.
-        if (d != 1 && d != 2) return 0;
+        if (d != Dir::Right && d != Dir::Left) return Dir::Rest;
         ActorRecord* a = ActorOf(w, target);
-        if (!a || a->Dir != 0) return 0;
+        if (!a || a->Dir != Dir::Rest) return Dir::Rest;
         const CodeSet& fallInto = content == Egg ? EggFallInto() : w.RockFallInto;
         // An object over a hole cannot be pushed, unless it has only just
         // completed a fall step.
         if (!AtBottomEdge(p.PlayerCell) && fallInto.Has(ContentAt(w, Neighbour(target, 0, 1))) && !a->Falling)
-            return 0;
+            return Dir::Rest;
         w.PlayerPushing = true;
         a->Falling = false;
         const bool moved = content == Egg ? EggMove(w, target, d) : RockMove(w, target, d);
-        if (!moved) return 0;
+        if (!moved) return Dir::Rest;
         p.PlayerActed = true;
         if (content == Rock && w.Sound) w.Sound->PlayRockMove();
         break;
@@ -138,11 +139,11 @@ std::uint8_t TryEnter(World& w, std::uint8_t d, int target, bool commit) {
         // The rock over the cell just dug, emptied or pushed into is held: it
         // may not fall on the player standing under it. Stepping down, it is
         // the rock over the cell being left.
-        const int r = d == 4 ? p.PlayerCell : target;
+        const int r = d == Dir::Down ? p.PlayerCell : target;
         const int above = Neighbour(r, 0, -1);
         if (!AtTopEdge(p.PlayerCell) && p.PlayerActed && ContentAt(w, above) == Rock)
             p.HeldRock = w.Cells[static_cast<std::size_t>(above)].ActorIndex;
-        if (result != 0) p.PlayerCell = target;
+        if (result != Dir::Rest) p.PlayerCell = target;
     }
     return result;
 }
@@ -179,9 +180,9 @@ void StartTeleport(World& w) {
     }
     a->Active = true;
     a->Kind = PlayerTeleport;
-    a->FirstFrame = 48;
-    a->LastFrame = 52;
-    a->Frame = 48;
+    a->FirstFrame = TeleportFlightFrames.First;
+    a->LastFrame = TeleportFlightFrames.Last;
+    a->Frame = TeleportFlightFrames.First;
     a->X = p.PlayerX;
     a->Y = p.PlayerY;
     a->AnimDelay = 2;
@@ -196,17 +197,7 @@ void TeleportStep(World& w) {
     }
     // One more cell of flight towards the goal, diagonally while both
     // coordinates differ.
-    const bool left = w.TeleportGoalX < a->X, right = w.TeleportGoalX > a->X;
-    const bool above = w.TeleportGoalY < a->Y, below = w.TeleportGoalY > a->Y;
-    std::uint8_t d;
-    if (left && above) d = 11;
-    else if (left && below) d = 10;
-    else if (right && above) d = 13;
-    else if (right && below) d = 12;
-    else if (left) d = 2;
-    else if (right) d = 1;
-    else if (above) d = 3;
-    else d = 4;
+    const Dir d = Towards(w.TeleportGoalX - a->X, w.TeleportGoalY - a->Y);
     a->Dir = d;
     a->Moved = 0;
     a->StepIndex = 0;

@@ -5,6 +5,7 @@
 
 #include "actors/Grid.h"
 #include "audio/SoundCues.h"
+#include "world/Frames.h"
 
 namespace gravlin {
 
@@ -12,8 +13,8 @@ namespace {
 
 // Whether a monster in `cell` may step one cell in a straight direction:
 // never across the inner edge, never off the map.
-bool StraightOpen(const World& w, int cell, int dir, bool atEdge) {
-    return !atEdge && MonsterEnterable().Has(ContentAt(w, NeighbourInDir(cell, dir)));
+bool StraightOpen(const World& w, int cell, Dir dir) {
+    return !AtInnerEdge(cell, dir) && MonsterEnterable().Has(ContentAt(w, NeighbourInDir(cell, dir)));
 }
 
 void OfferStepCue(World& w) {
@@ -30,30 +31,16 @@ void MonsterUpdate(World& w, int actor) {
     if (p.PlayerDying || p.PlayerInTransit) return;
     const int c = ActorCell(a);
 
-    // The player's position in pixels, as it is drawn.
-    const int px = p.PlayerX, py = p.PlayerY, mx = a.X, my = a.Y;
-    int wanted;
-    if (px < mx && py < my) wanted = 11;
-    else if (px > mx && py < my) wanted = 13;
-    else if (px < mx && py > my) wanted = 10;
-    else if (px > mx && py > my) wanted = 12;
-    else if (mx > px) wanted = 2;
-    else if (mx < px) wanted = 1;
-    else if (py > my) wanted = 4;
-    else if (py < my) wanted = 3;
-    else return; // on the player: no move and no cue
+    // Towards the player's position in pixels, as it is drawn.
+    const Dir wanted = Towards(p.PlayerX - a.X, p.PlayerY - a.Y);
+    if (wanted == Dir::Rest) return; // on the player: no move and no cue
 
-    int taken = 0;
-    switch (wanted) {
-    case 1: taken = StraightOpen(w, c, 1, AtRightEdge(c)) ? 1 : 0; break;
-    case 2: taken = StraightOpen(w, c, 2, AtLeftEdge(c)) ? 2 : 0; break;
-    case 3: taken = StraightOpen(w, c, 3, AtTopEdge(c)) ? 3 : 0; break;
-    case 4: taken = StraightOpen(w, c, 4, AtBottomEdge(c)) ? 4 : 0; break;
-    default: {
-        const int hDir = (wanted == 10 || wanted == 11) ? 2 : 1;
-        const int vDir = (wanted == 10 || wanted == 12) ? 4 : 3;
-        const bool hEdge = hDir == 2 ? AtLeftEdge(c) : AtRightEdge(c);
-        const bool vEdge = vDir == 4 ? AtBottomEdge(c) : AtTopEdge(c);
+    Dir taken = Dir::Rest;
+    if (!IsDiagonal(wanted)) {
+        if (StraightOpen(w, c, wanted)) taken = wanted;
+    } else {
+        const Dir hDir = HorizontalPart(wanted), vDir = VerticalPart(wanted);
+        const bool hEdge = AtInnerEdge(c, hDir), vEdge = AtInnerEdge(c, vDir);
         const bool h = !hEdge && ContentAt(w, NeighbourInDir(c, hDir)) == Empty;
         const bool v = !vEdge && ContentAt(w, NeighbourInDir(c, vDir)) == Empty;
         const bool g = !hEdge && !vEdge && ContentAt(w, NeighbourInDir(c, wanted)) == Empty;
@@ -61,15 +48,13 @@ void MonsterUpdate(World& w, int actor) {
         if (h && v && g) taken = wanted;
         else if (h) taken = hDir;
         else if (v) taken = vDir;
-        break;
-    }
     }
 
     OfferStepCue(w);
-    if (taken == 0) return;
+    if (taken == Dir::Rest) return;
 
     a.PrevDir = a.Dir;
-    a.Dir = static_cast<std::uint8_t>(taken);
+    a.Dir = taken;
     LoadSteps(w, a, DirectionPair(taken));
     a.StepIndex = 0;
     // The monster claims its target cell at once.
@@ -88,13 +73,13 @@ void MonsterDies(World& w, int actor) {
     if (!a) return;
     if (w.Sound) w.Sound->PlayMonsterDeath();
     a->Kind = MonsterDying;
-    a->FirstFrame = 139;
-    a->LastFrame = 143;
-    a->Frame = 139;
+    a->FirstFrame = MonsterDyingFrames.First;
+    a->LastFrame = MonsterDyingFrames.Last;
+    a->Frame = MonsterDyingFrames.First;
     a->AnimDelay = 8;
     a->AnimTicks = 13;
     a->StepIndex = 0;
-    a->Dir = 2;
+    a->Dir = Dir::Left;
     a->Moved = 0;
     a->MoveLength = 90;
     // Always towards the middle of the screen.

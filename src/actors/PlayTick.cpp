@@ -10,6 +10,27 @@
 
 namespace gravlin {
 
+bool PrepareLevel(World& w, LevelStore& levels, int level) {
+    w.EndPhase = false;
+    w.LoseCuePlayed = false;
+    w.RockFallInto = RockFallIntoClosedBook();
+    if (w.Lives == 0) w.Lives = 1;
+    BuildStepTables(w.Steps, w.GameSpeed);
+    w.DiamondTarget = 0;
+    if (!SetupLevel(w, levels, level)) return false;
+    w.WeedGrowingNow = false;
+    w.CollectedCount = 0;
+    w.WipeRing = 0;
+    return true;
+}
+
+PlayReport WorldPlayFrame(World& w, DrawTarget* target) {
+    w.Report = PlayReport{};
+    if (!w.EndPhase) ShowLives(w);
+    PlayTick(w, target);
+    return w.Report;
+}
+
 void PlayTick(World& w, DrawTarget* target) {
     PlayerTick(w);
     TickActors(w);
@@ -29,7 +50,7 @@ void TickActors(World& w) {
         ActorRecord& a = w.Actors[static_cast<std::size_t>(i)];
         if (!a.Active) continue;
 
-        if (a.Dir == 0 && w.GameState == StatePlay) {
+        if (a.Dir == Dir::Rest && w.GameState == StatePlay) {
             switch (a.Kind) {
             case Egg: EggUpdate(w, i); break;
             case Monster:
@@ -44,12 +65,12 @@ void TickActors(World& w) {
         }
 
         // A move decided just now takes its first sub-step in the same tick.
-        if (a.Dir == 0 || a.Dir == 5) continue;
+        if (a.Dir == Dir::Rest || a.Dir == Dir::InPlace) continue;
         if (a.StepIndex < 20) ++a.StepIndex;
         const std::size_t s = static_cast<std::size_t>(a.StepIndex - 1);
         a.X += a.StepDX[s];
         a.Y += a.StepDY[s];
-        a.Moved += (a.Dir == 3 || a.Dir == 4) ? std::abs(a.StepDY[s]) : std::abs(a.StepDX[s]);
+        a.Moved += MovesVertically(a.Dir) ? std::abs(a.StepDY[s]) : std::abs(a.StepDX[s]);
         if (a.Moved < a.MoveLength) continue;
 
         if (a.Kind == MonsterDying || a.Kind == DiamondTaken) {
@@ -57,7 +78,7 @@ void TickActors(World& w) {
         } else if (a.Kind == PlayerTeleport) {
             TeleportStep(w);
         } else {
-            a.Dir = 0;
+            a.Dir = Dir::Rest;
             a.Moved = 0;
             a.StepIndex = 0;
         }
@@ -84,7 +105,7 @@ void AdvanceAnimation(World& w, int actor) {
         // the next weed may start growing.
         a.Kind = Weed;
         a.FirstFrame = a.LastFrame = a.Frame = Weed;
-        a.Dir = 0;
+        a.Dir = Dir::Rest;
         w.WeedGrowingNow = false;
         break;
     case ChaserToDiamond: ChaserBecomesDiamond(w, actor); break;

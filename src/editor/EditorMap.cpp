@@ -2,27 +2,11 @@
 
 #include "common/Utility.h"
 #include "world/CellCodes.h"
+#include "world/LevelFiles.h"
 
 #include <algorithm>
 
 namespace gravlin {
-
-void ForceBorderCodes(LevelCodes& codes) {
-    for (int column = 1; column <= MapColumns - 2; ++column) {
-        codes[static_cast<std::size_t>(column)] = BorderWall; // top row
-        codes[static_cast<std::size_t>((MapRows - 1) * MapColumns + column)] =
-            BorderWall; // bottom row
-    }
-    for (int row = 1; row <= MapRows - 2; ++row) {
-        codes[static_cast<std::size_t>(row * MapColumns)] = BorderWall; // left column
-        codes[static_cast<std::size_t>(row * MapColumns + MapColumns - 1)] =
-            BorderWall; // right column
-    }
-    codes[0] = CornerTL;
-    codes[MapColumns - 1] = CornerTR;
-    codes[(MapRows - 1) * MapColumns] = CornerBL;
-    codes[MapCellCount - 1] = CornerBR;
-}
 
 bool PaintableCell(int x, int y) {
     return x >= 10 && x <= 590 && y >= 10 && y <= 430;
@@ -97,23 +81,16 @@ std::optional<std::vector<int>> ReadLevelFileCodes(const std::string& path, std:
         if (error) *error = "The level file " + path + " cannot be read.";
         return std::nullopt;
     }
-    std::vector<int> codes;
-    std::size_t used = std::min<std::size_t>(lines->size(), MapCellCount);
-    codes.reserve(used);
-    for (std::size_t k = 0; k < used; ++k) {
-        auto code = ParseInt((*lines)[k]);
-        if (!code) {
-            if (error) {
-                std::string shown = (*lines)[k].substr(0, 40);
-                *error = "The level file " + path + " cannot be opened: line " +
-                         std::to_string(k + 1) + " holds \"" + shown +
-                         "\" where a whole number (a cell code) was expected.";
-            }
-            return std::nullopt;
+    LevelRead read = ReadLevelLines(*lines);
+    if (read.BadLine) {
+        if (error) {
+            std::string shown = (*lines)[*read.BadLine].substr(0, 40);
+            *error = "The level file " + path + " cannot be opened: line " + std::to_string(*read.BadLine + 1) +
+                     " holds \"" + shown + "\" where a whole number (a cell code) was expected.";
         }
-        codes.push_back(*code);
+        return std::nullopt;
     }
-    return codes;
+    return std::move(read.Codes);
 }
 
 } // namespace gravlin

@@ -24,10 +24,6 @@ inline const std::string NoMapMessage = "Please open a map or start a new one be
 constexpr int PaletteColumns = 2;
 constexpr int PaletteSlots = 20;
 
-// Writes the border ring: corners in the four corner cells, border wall in
-// every other cell of row 0, row 11, column 0 and column 15.
-void ForceBorderCodes(LevelCodes& codes);
-
 // Whether a cell whose top-left pixel is (x, y) may be painted: only the
 // interior, columns 1 to 14 and rows 1 to 10.
 bool PaintableCell(int x, int y);

@@ -4,6 +4,7 @@
 #include "editor/EditorMap.h"
 #include "presentation/Bmp.h"
 #include "world/CellCodes.h"
+#include "world/LevelFiles.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -217,15 +218,13 @@ bool TfrmMain::FormShow() {
         return false;
     };
 
-    // The tile sheet's header: its first line is the number of tiles a row.
+    // The tile sheet's header, read as the game reads it.
     std::string headerPath = FindFileNoCase(SurfacesDir + "All256.hdr");
-    auto header = ReadTextList(headerPath);
-    if (!header) return missing("All256.hdr");
-    auto perRow = header->empty() ? std::nullopt : ParseInt(header->front());
-    if (!perRow || *perRow <= 0)
-        return damaged("line 1 of " + headerPath +
-                       " must be the number of tiles a row of the tile sheet holds.");
-    TilesPerRow = *perRow;
+    if (!FileExists(headerPath)) return missing("All256.hdr");
+    std::string headerError;
+    auto header = ReadTileSheetHeader(headerPath, &headerError);
+    if (!header) return damaged(headerError + ".");
+    TilesPerRow = header->TilesPerRow;
 
     // The palette list: one tile number per line, in palette order.
     std::string paletteListPath = FindFileNoCase(SurfacesDir + "MapBmps.hdr");
@@ -391,7 +390,7 @@ void TfrmMain::btnFillClick() {
         for (int column = 1; column <= MapColumns - 2; ++column)
             DrawTile(iMap->Canvas, CurrentTile, column * TileSize, row * TileSize);
     MapCodes.fill(CurrentTile);
-    ForceBorderCodes(MapCodes);
+    ForceBorderRing(MapCodes);
     if (GridShown) DrawGrid();
     iMap->update();
 }
@@ -448,7 +447,7 @@ bool TfrmMain::SavePrompt(const char* question) {
 void TfrmMain::btnNewClick() {
     if (!SavePrompt("Do you want to save changes befor continuing?")) return;
     MapCodes.fill(Empty);
-    ForceBorderCodes(MapCodes);
+    ForceBorderRing(MapCodes);
     SetMapInput(true);
     RedrawMap();
     ShowCurrentTile(0);
@@ -481,7 +480,7 @@ bool TfrmMain::OpenLevelFile(const std::string& chosenPath) {
     // A short file changes only the cells it has lines for.
     for (std::size_t k = 0; k < codes->size() && k < MapCodes.size(); ++k)
         MapCodes[k] = (*codes)[k];
-    ForceBorderCodes(MapCodes);
+    ForceBorderRing(MapCodes);
     SetMapInput(true);
     RedrawMap();
     LevelName = ChosenLevelName(chosenPath);

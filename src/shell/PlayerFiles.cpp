@@ -101,33 +101,33 @@ void ReadRoster(PlayerFiles& files, int& currentPlayer) {
     files.Roster[0] = std::to_string(currentPlayer);
 }
 
-void LoadPlayerFiles(PlayerFiles& files, World& w) {
+void LoadPlayerFiles(PlayerFiles& files) {
     for (int n = 1; n <= PlayerCount; ++n) {
-        ReadProgress(files, n, w.WorkingProgress);
-        files.ProgressLists[static_cast<std::size_t>(n - 1)] = w.WorkingProgress;
-        ReadOptions(files, n, w.WorkingOptions);
-        files.OptionLists[static_cast<std::size_t>(n - 1)] = w.WorkingOptions;
+        ReadProgress(files, n, files.WorkingProgress);
+        files.ProgressLists[static_cast<std::size_t>(n - 1)] = files.WorkingProgress;
+        ReadOptions(files, n, files.WorkingOptions);
+        files.OptionLists[static_cast<std::size_t>(n - 1)] = files.WorkingOptions;
     }
 }
 
-void ApplyOptions(World& w, PlayerFiles& files) {
-    const TextList& o = w.WorkingOptions;
+void ApplyOptions(PlayerFiles& files, int& gameSpeed) {
+    const TextList& o = files.WorkingOptions;
     std::optional<int> speed = o.empty() ? std::nullopt : ParseInt(o[0]);
-    w.GameSpeed = speed && ValidSpeed(*speed) ? *speed : 4;
+    gameSpeed = speed && ValidSpeed(*speed) ? *speed : 4;
     files.Switch1 = o.size() > 1 && o[1] == "ON";
     files.Switch2 = o.size() > 2 && o[2] == "ON";
 }
 
-void StoreWorking(PlayerFiles& files, const World& w, int currentPlayer) {
+void StoreWorking(PlayerFiles& files, int currentPlayer) {
     if (!PlayerInRange(currentPlayer)) return;
-    files.ProgressLists[static_cast<std::size_t>(currentPlayer - 1)] = w.WorkingProgress;
-    files.OptionLists[static_cast<std::size_t>(currentPlayer - 1)] = w.WorkingOptions;
+    files.ProgressLists[static_cast<std::size_t>(currentPlayer - 1)] = files.WorkingProgress;
+    files.OptionLists[static_cast<std::size_t>(currentPlayer - 1)] = files.WorkingOptions;
 }
 
-void LoadWorking(PlayerFiles& files, World& w, int currentPlayer) {
+void LoadWorking(PlayerFiles& files, int currentPlayer) {
     if (!PlayerInRange(currentPlayer)) return;
-    w.WorkingProgress = files.ProgressLists[static_cast<std::size_t>(currentPlayer - 1)];
-    w.WorkingOptions = files.OptionLists[static_cast<std::size_t>(currentPlayer - 1)];
+    files.WorkingProgress = files.ProgressLists[static_cast<std::size_t>(currentPlayer - 1)];
+    files.WorkingOptions = files.OptionLists[static_cast<std::size_t>(currentPlayer - 1)];
 }
 
 bool SaveRoster(PlayerFiles& files, int currentPlayer, std::string* error) {
@@ -138,8 +138,8 @@ bool SaveRoster(PlayerFiles& files, int currentPlayer, std::string* error) {
     return WriteTextList(JoinPath(files.Dir, "Players.txt"), files.Roster, error);
 }
 
-bool SavePlayerFiles(PlayerFiles& files, const World& w, int currentPlayer, std::vector<std::string>* errors) {
-    StoreWorking(files, w, currentPlayer);
+bool SavePlayerFiles(PlayerFiles& files, int currentPlayer, std::vector<std::string>* errors) {
+    StoreWorking(files, currentPlayer);
     bool allWritten = true;
     auto write = [&](const std::string& name, const TextList& lines) {
         std::string error;
@@ -154,5 +154,21 @@ bool SavePlayerFiles(PlayerFiles& files, const World& w, int currentPlayer, std:
     for (int n = 1; n <= PlayerCount; ++n) write(OptionsName(n), files.OptionLists[static_cast<std::size_t>(n - 1)]);
     return allWritten;
 }
+
+void SetLine(TextList& list, int line, const std::string& text) {
+    if (line < 0) return;
+    const std::size_t at = static_cast<std::size_t>(line);
+    while (list.size() <= at) list.emplace_back("0");
+    list[at] = text;
+}
+
+void NoteLevelWon(TextList& progress, int& currentLevel, int levelCount) {
+    SetLine(progress, currentLevel, "1");
+    ++currentLevel;
+    if (currentLevel > levelCount) currentLevel = 1;
+    SetLine(progress, 0, std::to_string(currentLevel));
+}
+
+void NoteSpeedChosen(TextList& options, int speed) { SetLine(options, 0, std::to_string(speed)); }
 
 } // namespace gravlin

@@ -2,7 +2,7 @@
 // The five players: the roster "Players.txt" (the current player and five
 // names) and each player's progress "CompLevelsN.Txt" and options
 // "UOptionsN.Txt". Read once at start-up, written at shut-down (and after a
-// won level); in between the game works on the World's WorkingProgress and
+// won level); in between the game works on WorkingProgress and
 // WorkingOptions, the current player's copies.
 
 #include "common/TextLists.h"
@@ -30,6 +30,9 @@ struct PlayerFiles {
     TextList Roster;
     std::array<TextList, PlayerCount> ProgressLists;
     std::array<TextList, PlayerCount> OptionLists;
+    // The current player's progress and options, the lists the game changes.
+    TextList WorkingProgress;
+    TextList WorkingOptions;
     // The two switches of the options; nothing in the game depends on them.
     bool Switch1 = true;
     bool Switch2 = true;
@@ -55,21 +58,21 @@ TextList DefaultOptions();
 void ReadRoster(PlayerFiles& files, int& currentPlayer);
 
 // Reads the progress and options files of players 1 to 5 through the
-// World's working lists into ProgressLists and OptionLists. A file that is
+// working lists into ProgressLists and OptionLists. A file that is
 // missing, unreadable, too short or has a non-numeric first line gives that
 // file's defaults; a progress line 0 outside 1 to 70 becomes "1", a speed
 // other than 2, 4 or 6 becomes "4". The working lists hold player 5's lists
 // afterwards: call LoadWorking for the current player.
-void LoadPlayerFiles(PlayerFiles& files, World& w);
+void LoadPlayerFiles(PlayerFiles& files);
 
-// GameSpeed from line 0 of WorkingOptions (4 unless it is 2, 4 or 6); the
+// gameSpeed from line 0 of WorkingOptions (4 unless it is 2, 4 or 6); the
 // switches from whether lines 1 and 2 are exactly "ON".
-void ApplyOptions(World& w, PlayerFiles& files);
+void ApplyOptions(PlayerFiles& files, int& gameSpeed);
 
 // Copies the working lists into, or out of, the lists of player
 // currentPlayer (1 to 5; any other number does nothing).
-void StoreWorking(PlayerFiles& files, const World& w, int currentPlayer);
-void LoadWorking(PlayerFiles& files, World& w, int currentPlayer);
+void StoreWorking(PlayerFiles& files, int currentPlayer);
+void LoadWorking(PlayerFiles& files, int currentPlayer);
 
 // Sets line 0 of the roster to currentPlayer and writes "Players.txt".
 // False with `error` when the file cannot be written; the old file stays.
@@ -80,6 +83,17 @@ bool SaveRoster(PlayerFiles& files, int currentPlayer, std::string* error);
 // that cannot be written does not stop the others; false when any failed,
 // with one message per failed file in `errors` (on standard error when
 // `errors` is null).
-bool SavePlayerFiles(PlayerFiles& files, const World& w, int currentPlayer, std::vector<std::string>* errors);
+bool SavePlayerFiles(PlayerFiles& files, int currentPlayer, std::vector<std::string>* errors);
+
+// Writes a line of a list, growing the list with "0" lines when it is too
+// short; a negative line number writes nothing.
+void SetLine(TextList& list, int line, const std::string& text);
+
+// What a won level changes in the progress: the level's own line is "1", and
+// the player is on the next level (after the last comes the first).
+void NoteLevelWon(TextList& progress, int& currentLevel, int levelCount);
+
+// A speed key during play: the speed is the player's option from now on.
+void NoteSpeedChosen(TextList& options, int speed);
 
 } // namespace gravlin

@@ -15,10 +15,10 @@ constexpr int MaxNameLength = 8;
 
 // The level a progress list says the player is on (line 0), 1 when the line
 // is missing or out of range.
-int LevelFromProgress(const World& w) {
-    if (w.WorkingProgress.empty()) return 1;
-    auto n = ParseInt(w.WorkingProgress[0]);
-    if (!n || *n < 1 || *n > w.LevelCount) return 1;
+int LevelFromProgress(const TextList& progress, int levelCount) {
+    if (progress.empty()) return 1;
+    auto n = ParseInt(progress[0]);
+    if (!n || *n < 1 || *n > levelCount) return 1;
     return *n;
 }
 } // namespace
@@ -88,11 +88,11 @@ void TfrmMain::MenuFrame() {
 // Steps 1 to 4 of the player switch; the level choice also reloads itself.
 void TfrmMain::PlayerSwitch(bool fromLevelChoice, int newPlayer) {
     W.Lives = 0;
-    StoreWorking(Players, W, CurrentPlayer);
+    StoreWorking(Players, CurrentPlayer);
     CurrentPlayer = newPlayer;
-    LoadWorking(Players, W, CurrentPlayer);
-    W.CurrentLevel = LevelFromProgress(W);
-    if (fromLevelChoice) W.ScreenLoaded[StateLevelSelect] = false;
+    LoadWorking(Players, CurrentPlayer);
+    CurrentLevel = LevelFromProgress(Players.WorkingProgress, LevelCount);
+    if (fromLevelChoice) ScreenLoaded[StateLevelSelect] = false;
 }
 
 void TfrmMain::PlayersFrame() {
@@ -144,8 +144,8 @@ void TfrmMain::PlayersFrame() {
 
 void TfrmMain::LevelSelectFrame() {
     if (EnterScreen(StateLevelSelect)) {
-        W.CurrentLevel = LevelFromProgress(W);
-        ApplyOptions(W, Players);
+        CurrentLevel = LevelFromProgress(Players.WorkingProgress, LevelCount);
+        ApplyOptions(Players, W.GameSpeed);
         if (!LoadPicture("VsAll256.DIB")) return;
         InputDelay = 3;
         Music().SetVolume(-1500);
@@ -157,18 +157,19 @@ void TfrmMain::LevelSelectFrame() {
     Surface& back = window_.Back();
 
     // a. The 70 level squares, five rows of 14.
-    for (int k = 1; k <= W.LevelCount; ++k) {
+    const TextList& progress = Players.WorkingProgress;
+    for (int k = 1; k <= LevelCount; ++k) {
         int j = k - 1;
         int tile = 12;
-        if (k == W.CurrentLevel) tile = 24;
+        if (k == CurrentLevel) tile = 24;
         else if (k > 60) tile = 77;
-        else if (static_cast<std::size_t>(k) < W.WorkingProgress.size() && W.WorkingProgress[static_cast<std::size_t>(k)] == "1")
+        else if (static_cast<std::size_t>(k) < progress.size() && progress[static_cast<std::size_t>(k)] == "1")
             tile = 6;
         Blit(back, 114 + 30 * (j % 14), 300 + 30 * (j / 14), SheetSurface, TileRect(tile, TilesPerRow, 20), false);
     }
 
     // b. The preview, read again every frame.
-    LevelPlayable = LoadLevelPreview(W, Levels, W.CurrentLevel);
+    LevelPlayable = LoadLevelPreview(W, Levels, CurrentLevel);
     if (LevelPlayable) {
         for (int cell = 0; cell < MapCellCount; ++cell)
             Blit(back, 160 + 20 * CellColumn(cell), 40 + 20 * CellRow(cell), SheetSurface,
@@ -180,7 +181,7 @@ void TfrmMain::LevelSelectFrame() {
     // c. to e. The labels, the level number, the key help and the title.
     Blit(back, 30, 80, SheetSurface, Rect{8, 188, 78, 212}, false);
     Blit(back, 520, 80, SheetSurface, Rect{200, 186, 286, 220}, false);
-    DrawLevelNumber(Target(), W.CurrentLevel);
+    DrawLevelNumber(Target(), CurrentLevel);
     Blit(back, 24, 456, SheetSurface, Rect{0, 434, 512, 450}, false);
     Blit(back, 204, 16, SheetSurface, Rect{354, 24, 568, 40}, false);
 
@@ -194,13 +195,13 @@ void TfrmMain::LevelSelectFrame() {
 
     if (!ReadingFrame()) return;
     const Keyboard& keys = *W.Keys;
-    int& level = W.CurrentLevel;
+    int& level = CurrentLevel;
     if (keys.Test(Input::InputEscape)) {
         W.GameState = StateHelp;
     } else if (keys.Test(Input::InputLeft)) {
-        level = level == 1 ? W.LevelCount : level - 1;
+        level = level == 1 ? LevelCount : level - 1;
     } else if (keys.Test(Input::InputRight)) {
-        level = level == W.LevelCount ? 1 : level + 1;
+        level = level == LevelCount ? 1 : level + 1;
     } else if (keys.Test(Input::InputUp)) {
         level = level > 14 ? level - 14 : level + 56;
     } else if (keys.Test(Input::InputDown)) {

@@ -33,10 +33,10 @@ void TfrmMain::FormActivate() {
     firstActivation_ = false;
 
     // 1. Start values.
-    W.LevelCount = LevelCountFixed;
+    LevelCount = LevelCountFixed;
     W.Lives = 0;
     W.ExplosionToggle = true;
-    W.ScreenLoaded.fill(false);
+    ScreenLoaded.fill(false);
     Cues.MonsterStepCueEvery = 3;
     Cues.MonsterStepCount = 99;
     W.GameState = StateIntro;
@@ -48,20 +48,16 @@ void TfrmMain::FormActivate() {
     SoundsDir = JoinPath(AppDir, "Sounds/");
 
     // 3. The tile sheet's header.
-    auto header = ReadTextList(SurfacesDir + "All256.hdr");
-    if (!header) return Fatal(SurfacesDir + "All256.hdr: file missing or unreadable");
-    auto tiles = header->empty() ? std::nullopt : ParseInt((*header)[0]);
-    auto rows = header->size() < 2 ? std::nullopt : ParseInt((*header)[1]);
-    if (!tiles || *tiles <= 0 || !rows)
-        return Fatal(SurfacesDir + "All256.hdr: expected the tiles per row and the tile rows as two numbers");
-    TilesPerRow = *tiles;
+    std::string error;
+    auto header = ReadTileSheetHeader(SurfacesDir + "All256.hdr", &error);
+    if (!header) return Fatal(error);
+    TilesPerRow = header->TilesPerRow;
 
     // 4. The level lists.
     Levels = LevelStore{};
     Levels.MapsDir = MapsDir;
 
     // 5. The sound library and the cue volumes.
-    std::string error;
     if (!audio_.LoadSoundLibrary(SoundsDir + "Soundlib.dxw", &error)) return Fatal(error);
     Cues.SetWaves(&audio_.Waves());
     Cues.LoadCueVolumes();
@@ -79,9 +75,9 @@ void TfrmMain::FormActivate() {
     ReadRoster(Players, CurrentPlayer);
 
     // 7. The player files, the current player's lists, the options.
-    LoadPlayerFiles(Players, W);
-    LoadWorking(Players, W, CurrentPlayer);
-    ApplyOptions(W, Players);
+    LoadPlayerFiles(Players);
+    LoadWorking(Players, CurrentPlayer);
+    ApplyOptions(Players, W.GameSpeed);
     playerFilesLoaded_ = true;
 
     // 9. Menu pacing.
@@ -161,7 +157,7 @@ void TfrmMain::DXTimerTimer() {
 }
 
 void TfrmMain::FormKeyDown(std::uint16_t key) {
-    if (W.ScreenLoaded[StatePlayers]) PendingKeys.Push(key);
+    if (ScreenLoaded[StatePlayers]) PendingKeys.Push(key);
     if (key == 27) {
         if (W.GameState == StateLevelDone) W.GameState = StateLevelSelect;
     } else if (key == 13 || key == 32) {
@@ -183,7 +179,7 @@ bool TfrmMain::SavePlayers() {
         shutdownErrors_.push_back(error);
         ok = false;
     }
-    if (!SavePlayerFiles(Players, W, CurrentPlayer, &shutdownErrors_)) ok = false;
+    if (!SavePlayerFiles(Players, CurrentPlayer, &shutdownErrors_)) ok = false;
     return ok;
 }
 
@@ -198,12 +194,12 @@ void TfrmMain::FormDestroy() {
     window_.Finalize(*this);
 }
 
-bool TfrmMain::EnterScreen(int state) { return !W.ScreenLoaded[static_cast<std::size_t>(state)]; }
+bool TfrmMain::EnterScreen(int state) { return !ScreenLoaded[static_cast<std::size_t>(state)]; }
 
 void TfrmMain::MarkLoaded(int state) {
     for (int s : {StateIntro, StateHelp, StateMenu, StatePlayers, StateLevelSelect, StatePlay})
-        W.ScreenLoaded[static_cast<std::size_t>(s)] = false;
-    W.ScreenLoaded[static_cast<std::size_t>(state)] = true;
+        ScreenLoaded[static_cast<std::size_t>(s)] = false;
+    ScreenLoaded[static_cast<std::size_t>(state)] = true;
 }
 
 // Entry of the title, help, menu, player and level choice screens: the
@@ -226,6 +222,25 @@ bool TfrmMain::ReadingFrame() {
 }
 
 DrawTarget TfrmMain::Target() { return DrawTarget{window_.Back(), SheetSurface, TilesPerRow}; }
+
+ShellView TfrmMain::View() const {
+    ShellView v;
+    v.GameState = W.GameState;
+    v.CurrentLevel = CurrentLevel;
+    v.CurrentPlayer = CurrentPlayer;
+    v.GameSpeed = W.GameSpeed;
+    v.Lives = W.Lives;
+    v.LevelPlayable = LevelPlayable;
+    v.MenuChoice = MenuChoice;
+    v.MenuItemImage = MenuItemImage;
+    v.InputDelay = InputDelay;
+    v.InputCounter = InputCounter;
+    v.NameLength = NameLength;
+    v.KeysWaiting = PendingKeys.Size();
+    v.PendingKey = PendingKeys.Front();
+    v.ScreenLoaded = ScreenLoaded;
+    return v;
+}
 
 Rect MenuImageRect(int n) {
     int left = 200 * (n % 3), top = 40 * (n / 3);

@@ -56,6 +56,26 @@ private:
     std::size_t count_ = 0;
 };
 
+// What the tools and tests read of the main window between frames.
+struct ShellView {
+    int GameState = StateIntro;
+    int CurrentLevel = 1;
+    int CurrentPlayer = 1;
+    int GameSpeed = 4;
+    int Lives = 0;
+    bool LevelPlayable = false;
+    int MenuChoice = 1;
+    std::array<int, 3> MenuItemImage{};
+    int InputDelay = 0;
+    int InputCounter = 0;
+    std::array<int, 6> NameLength{};
+    // How many typed keys wait for the name entry, and the oldest (0: none).
+    std::size_t KeysWaiting = 0;
+    std::uint16_t PendingKey = 0;
+    // Indexed by state value: whose entry actions ran.
+    std::array<bool, 12> ScreenLoaded{};
+};
+
 class TfrmMain : public WindowEvents {
 public:
     TfrmMain(Window& window, AudioSystem& audio, ShellOptions options);
@@ -78,6 +98,25 @@ public:
     const std::string& FatalError() const { return fatalError_; }
     // Errors of the last shut-down (files that could not be written).
     const std::vector<std::string>& ShutdownErrors() const { return shutdownErrors_; }
+    // Whether the frame timer runs (the display is set up).
+    bool TimerEnabled() const { return timerEnabled_; }
+
+    // Starts play directly on a level (the replay runner's --level), or on
+    // a level given as its codes, which then stands for every level number
+    // (the replay runner's --map).
+    void StartLevelDirectly(int level, int speed);
+    void PlayLevelCodes(const LevelCodes& codes);
+
+    // The shell's state, the World of the rules, the players' names and the
+    // picture the screens draw from.
+    ShellView View() const;
+    const World& GameWorld() const { return W; }
+    const TextList& Roster() const { return Players.Roster; }
+    const Surface& Sheet() const { return SheetSurface; }
+
+private:
+    // Tests set up and look into the window's state through this.
+    friend struct ShellTestAccess;
 
     // State handlers.
     void IntroFrame();
@@ -89,15 +128,20 @@ public:
     void LevelDoneFrame();
     void GameOverFrame();
 
-    // Whether the frame timer runs (the display is set up).
-    bool TimerEnabled() const { return timerEnabled_; }
-    // Writes the roster and the ten player files now; false when one failed.
-    bool SavePlayersNow() { return SavePlayers(); }
+    bool EnterScreen(int state);
+    void MarkLoaded(int state);
+    void EnterMenuScreen(bool paced);
+    bool LoadPicture(const std::string& name);
+    void Fatal(const std::string& message);
+    bool ReadingFrame();
+    void EnterPlay();
+    void PlayerSwitch(bool fromLevelChoice, int newPlayer);
+    void ApplyPlayReport(const PlayReport& report);
+    bool SavePlayers();
+    DrawTarget Target();
+    MusicStream& Music() { return audio_.Music(); }
 
-    // Starts play directly on a level (the replay runner's --level/--map).
-    void StartLevelDirectly(int level, int speed);
-
-    // Shell state. Names as the game's design gives them.
+    // The shell's state. Names as the game's design gives them.
     World W;
     LevelStore Levels;
     PlayerFiles Players;
@@ -114,28 +158,16 @@ public:
     // The keys typed on the name entry; the oldest is the pending key.
     TypedKeys PendingKeys;
     int CurrentPlayer = 1;
+    int CurrentLevel = 1;
+    int LevelCount = LevelCountFixed;
     bool LevelPlayable = false;
-    Rect PlayerSpriteRect{};
+    // One flag per state (indexed by state value) whose entry actions ran.
+    std::array<bool, 12> ScreenLoaded{};
     std::string AppDir, SurfacesDir, MapsDir, SoundsDir;
-    int FrameCount = 0;
-
-private:
-    bool EnterScreen(int state);
-    void MarkLoaded(int state);
-    void EnterMenuScreen(bool paced);
-    bool LoadPicture(const std::string& name);
-    void Fatal(const std::string& message);
-    bool ReadingFrame();
-    void PrepareLevel();
-    void PlayerSwitch(bool fromLevelChoice, int newPlayer);
-    void BlowUpCell(int cell);
-    DrawTarget Target();
-    MusicStream& Music() { return audio_.Music(); }
 
     Window& window_;
     AudioSystem& audio_;
     ShellOptions options_;
-    bool SavePlayers();
 
     bool firstActivation_ = false;
     bool playerFilesLoaded_ = false;

@@ -1,8 +1,81 @@
 #include "world/LevelFiles.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace gravlin {
+
+namespace {
+
+// The level whose first line is lines[first]: its lines are the 192 from
+// there, or as many as there are.
+LevelRead ReadLevelLinesAt(const TextList& lines, std::size_t first) {
+    LevelRead read;
+    read.LineCount = first < lines.size() ? lines.size() - first : 0;
+    const std::size_t used = std::min<std::size_t>(read.LineCount, MapCellCount);
+    read.Codes.reserve(used);
+    for (std::size_t k = 0; k < used; ++k) {
+        auto code = ParseInt(lines[first + k]);
+        if (!code) {
+            read.BadLine = k;
+            break;
+        }
+        read.Codes.push_back(*code);
+    }
+    return read;
+}
+
+std::optional<LevelCodes> WholeLevelAt(const TextList& lines, std::size_t first, std::string* error) {
+    const LevelRead read = ReadLevelLinesAt(lines, first);
+    if (read.BadLine) {
+        if (error)
+            *error = "line " + std::to_string(*read.BadLine + 1) + " is not a whole number: \"" +
+                     lines[first + *read.BadLine].substr(0, 40) + "\"";
+        return std::nullopt;
+    }
+    if (read.Codes.size() < static_cast<std::size_t>(MapCellCount)) {
+        if (error) *error = "only " + std::to_string(read.LineCount) + " lines; a level needs 192";
+        return std::nullopt;
+    }
+    LevelCodes codes{};
+    std::copy(read.Codes.begin(), read.Codes.end(), codes.begin());
+    return codes;
+}
+
+} // namespace
+
+LevelRead ReadLevelLines(const TextList& lines) { return ReadLevelLinesAt(lines, 0); }
+
+std::optional<LevelCodes> WholeLevel(const TextList& lines, std::string* error) {
+    return WholeLevelAt(lines, 0, error);
+}
+
+std::optional<LevelCodes> ReadLevelFile(const std::string& path, std::string* error) {
+    auto lines = ReadTextList(path);
+    if (!lines) {
+        if (error) *error = path + ": file missing or unreadable";
+        return std::nullopt;
+    }
+    std::string why;
+    auto codes = WholeLevel(*lines, &why);
+    if (!codes && error) *error = path + ": " + why;
+    return codes;
+}
+
+std::optional<TileSheetHeader> ReadTileSheetHeader(const std::string& path, std::string* error) {
+    auto lines = ReadTextList(path);
+    if (!lines) {
+        if (error) *error = path + ": file missing or unreadable";
+        return std::nullopt;
+    }
+    auto tiles = lines->empty() ? std::nullopt : ParseInt((*lines)[0]);
+    auto rows = lines->size() < 2 ? std::nullopt : ParseInt((*lines)[1]);
+    if (!tiles || *tiles <= 0 || !rows) {
+        if (error) *error = path + ": expected the tiles per row and the tile rows as two numbers";
+        return std::nullopt;
+    }
+    return TileSheetHeader{*tiles, *rows};
+}
 
 std::string LevelFileName(const LevelStore& store, int n) {
     char digits[16];
@@ -55,14 +128,10 @@ std::optional<LevelCodes> ReadLevel(LevelStore& store, int n) {
         auto lines = ReadTextList(LevelFileName(store, n));
         if (!lines) return std::nullopt;
         store.LevelFileLines = std::move(*lines);
+        return WholeLevel(store.LevelFileLines, nullptr);
     }
-    LevelCodes codes{};
-    for (int k = 0; k < MapCellCount; ++k) {
-        auto c = LevelCode(store, n, k);
-        if (!c) return std::nullopt;
-        codes[static_cast<std::size_t>(k)] = *c;
-    }
-    return codes;
+    // Level n of "Allmaps.map" is its n-th block of 192 lines.
+    return WholeLevelAt(store.BuiltInMaps, static_cast<std::size_t>(n - 1) * MapCellCount, nullptr);
 }
 
 bool LoadLevelPreview(World& w, LevelStore& store, int n) {

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gravlin {
 
@@ -23,6 +24,38 @@ struct LevelStore {
     // every level number while it is set.
     std::optional<LevelCodes> Override;
 };
+
+// What the first 192 lines of a level file hold: the codes of the lines up
+// to the first that is not a whole number, how many lines there are, and
+// which line (counted from 0) is the first bad one.
+struct LevelRead {
+    std::vector<int> Codes;
+    std::size_t LineCount = 0;
+    std::optional<std::size_t> BadLine;
+};
+
+// The one reader of level codes: the game, the editor and the tools all read
+// level files through it.
+LevelRead ReadLevelLines(const TextList& lines);
+
+// The 192 codes of a whole level from its lines (later lines are ignored);
+// nullopt with `error` saying which line is not a whole number, or how many
+// lines are missing.
+std::optional<LevelCodes> WholeLevel(const TextList& lines, std::string* error);
+
+// The same from a file; the message names the file.
+std::optional<LevelCodes> ReadLevelFile(const std::string& path, std::string* error);
+
+// The tile sheet's header "All256.hdr": how many tiles a row of a sheet
+// holds, and the number of tile rows.
+struct TileSheetHeader {
+    int TilesPerRow = 0;
+    int Rows = 0;
+};
+
+// Reads the header; nullopt with `error` naming the file when it is missing
+// or does not start with the two numbers (the tiles a row above 0).
+std::optional<TileSheetHeader> ReadTileSheetHeader(const std::string& path, std::string* error);
 
 // MapsDir + "Level" + n padded to three digits + ".bkg".
 std::string LevelFileName(const LevelStore& store, int n);

@@ -1,5 +1,7 @@
 #include "world/Map.h"
 
+#include "world/Frames.h"
+
 namespace gravlin {
 
 ActorRecord* ActorOf(World& w, int cell) {
@@ -36,44 +38,44 @@ int CreateActor(World& w, int cell, int code) {
     a.Falling = false;
     a.FallCount = 0;
     LoadSteps(w, a, StepPairId::StepLeft);
-    a.PrevDir = 0;
+    a.PrevDir = Dir::Rest;
     a.KindByte1 = 1;
     a.AnimForward = true;
 
-    auto frames = [&](int first, int last, int dir, int delay) {
-        a.FirstFrame = first;
-        a.LastFrame = last;
-        a.Dir = static_cast<std::uint8_t>(dir);
+    auto frames = [&](FrameRange f, Dir dir, int delay) {
+        a.FirstFrame = f.First;
+        a.LastFrame = f.Last;
+        a.Dir = dir;
         a.AnimDelay = delay;
     };
     if (code == Digging) {
-        frames(1, 5, 5, 1);
+        frames(DigFrames, Dir::InPlace, 1);
     } else if (code == LockedDiamondB) {
-        frames(23, 23, 5, 8);
+        frames({LockedDiamondB, LockedDiamondB}, Dir::InPlace, 8);
         ++w.DiamondTarget;
     } else if (code == LockedDiamondA) {
-        frames(22, 22, 5, 8);
+        frames({LockedDiamondA, LockedDiamondA}, Dir::InPlace, 8);
         ++w.DiamondTarget;
     } else if (code == Weed) {
-        frames(104, 104, 0, 8);
+        frames({Weed, Weed}, Dir::Rest, 8);
     } else if (code >= TeleportEntrance1 && code <= TeleportEntrance5) {
-        frames(115, 126, 5, 8);
+        frames(TeleportEntranceFrames, Dir::InPlace, 8);
     } else if (code == WeedGrowing) {
-        frames(100, 104, 5, 5);
+        frames(WeedGrowFrames, Dir::InPlace, 5);
     } else if (code == Diamond) {
-        frames(6, 6, 0, 0);
+        frames({Diamond, Diamond}, Dir::Rest, 0);
         ++w.DiamondTarget;
     } else if (code == Rock) {
-        frames(77, 77, 0, 0);
+        frames({Rock, Rock}, Dir::Rest, 0);
         a.AnimForward = false;
     } else if (code == Egg) {
-        frames(12, 12, 0, 7);
+        frames({Egg, Egg}, Dir::Rest, 7);
         a.Facing = 0;
         ++w.DiamondTarget;
     } else if (code == Chaser) {
-        frames(64, 67, 0, 16);
+        frames(ChaserLeftFrames, Dir::Rest, 16);
         a.Facing = 0;
-        a.PrevDir = 2;
+        a.PrevDir = Dir::Left;
         a.KindByte2 = 6;
         ++w.DiamondTarget;
         ++c.ChaserCount;
@@ -95,7 +97,7 @@ void PlacePlayer(World& w, int cell) {
     p.PlayerCell = cell;
     p.PlayerX = CellColumn(cell) * 40;
     p.PlayerY = CellRow(cell) * 40;
-    p.PlayerDir = 0;
+    p.PlayerDir = Dir::Rest;
     p.PlayerStepDX = w.Steps[StepPairId::StepLeft].DX;
     p.PlayerStepDY = w.Steps[StepPairId::StepLeft].DY;
     p.PlayerStepIndex = 0;
@@ -103,9 +105,9 @@ void PlacePlayer(World& w, int cell) {
     p.PlayerMoveLength = 40;
     p.PlayerAnimDelay = 9;
     p.PlayerAnimTicks = 0;
-    p.PlayerFirstFrame = 24;
-    p.PlayerLastFrame = 27;
-    p.PlayerFrame = 24;
+    p.PlayerFirstFrame = PlayerWalkLeft;
+    p.PlayerLastFrame = PlayerWalkLeft + PlayerGroupFrames - 1;
+    p.PlayerFrame = PlayerWalkLeft;
     p.PlayerFacingRight = false;
     p.PlayerDying = false;
     p.PlayerActed = false;
@@ -119,12 +121,24 @@ void PlacePlayer(World& w, int cell) {
     }
 }
 
-namespace {
-bool OnOuterRing(int cell) {
-    int col = CellColumn(cell), row = CellRow(cell);
-    return col == 0 || col == 15 || row == 0 || row == 11;
+bool OnBorderRing(int cell) {
+    const int col = CellColumn(cell), row = CellRow(cell);
+    return col == 0 || col == MapColumns - 1 || row == 0 || row == MapRows - 1;
 }
-} // namespace
+
+int BorderRingCode(int cell) {
+    if (!InMap(cell) || !OnBorderRing(cell)) return 0;
+    if (cell == 0) return CornerTL;
+    if (cell == MapColumns - 1) return CornerTR;
+    if (cell == (MapRows - 1) * MapColumns) return CornerBL;
+    if (cell == MapCellCount - 1) return CornerBR;
+    return BorderWall;
+}
+
+void ForceBorderRing(LevelCodes& codes) {
+    for (int i = 0; i < MapCellCount; ++i)
+        if (OnBorderRing(i)) codes[static_cast<std::size_t>(i)] = BorderRingCode(i);
+}
 
 void SetupLevelCodes(World& w, const LevelCodes& codes) {
     w.TeleportFxActor = NoTeleportFx;
@@ -155,7 +169,7 @@ void SetupLevelCodes(World& w, const LevelCodes& codes) {
         } else if (c >= TeleportExit1 && c <= TeleportExit5) {
             // An exit on the outer ring would put the player where the edge
             // tests no longer guard it: such an exit does not count.
-            if (!OnOuterRing(i)) {
+            if (!OnBorderRing(i)) {
                 w.TeleportDest[static_cast<std::size_t>(c - 109)] = PixelPos{CellColumn(i) * 40, CellRow(i) * 40};
                 exitFound[static_cast<std::size_t>(c - 109)] = true;
             }
@@ -172,12 +186,6 @@ void SetupLevelCodes(World& w, const LevelCodes& codes) {
         if (cell.TeleportNo >= 1 && cell.TeleportNo <= 5 && !exitFound[static_cast<std::size_t>(cell.TeleportNo)])
             cell.TeleportNo = NoActor;
     }
-}
-
-int FindCode(const LevelCodes& codes, int code) {
-    for (int i = 0; i < MapCellCount; ++i)
-        if (codes[static_cast<std::size_t>(i)] == code) return i;
-    return -1;
 }
 
 } // namespace gravlin

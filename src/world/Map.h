@@ -26,7 +26,14 @@ void PlacePlayer(World& w, int cell);
 // Steps 1 and 3 to 5 of level setup, from codes already read.
 void SetupLevelCodes(World& w, const LevelCodes& codes);
 
-// The first cell that holds `code`, or -1.
-int FindCode(const LevelCodes& codes, int code);
+// The border ring around the playable area: rows 0 and 11, columns 0 and 15.
+bool OnBorderRing(int cell);
+
+// What the ring holds in a whole level: a corner in each of the four corner
+// cells, border wall in every other cell of the ring (0 off the ring).
+int BorderRingCode(int cell);
+
+// Writes the whole ring into a level's codes.
+void ForceBorderRing(LevelCodes& codes);
 
 } // namespace gravlin

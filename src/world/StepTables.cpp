@@ -80,16 +80,16 @@ void BuildStepTables(StepTables& tables, int speed) {
     set(StepPairId::DeathFlightRight, xplus, Hop());
 }
 
-StepPairId DirectionPair(int dir) {
+StepPairId DirectionPair(Dir dir) {
     switch (dir) {
-    case 1: return StepPairId::StepRight;
-    case 2: return StepPairId::StepLeft;
-    case 3: return StepPairId::StepUp;
-    case 4: return StepPairId::StepDown;
-    case 10: return StepPairId::StepDownLeft;
-    case 11: return StepPairId::StepUpLeft;
-    case 12: return StepPairId::StepDownRight;
-    case 13: return StepPairId::StepUpRight;
+    case Dir::Right: return StepPairId::StepRight;
+    case Dir::Left: return StepPairId::StepLeft;
+    case Dir::Up: return StepPairId::StepUp;
+    case Dir::Down: return StepPairId::StepDown;
+    case Dir::DownLeft: return StepPairId::StepDownLeft;
+    case Dir::UpLeft: return StepPairId::StepUpLeft;
+    case Dir::DownRight: return StepPairId::StepDownRight;
+    case Dir::UpRight: return StepPairId::StepUpRight;
     default: return StepPairId::StepLeft;
     }
 }

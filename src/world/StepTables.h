@@ -2,6 +2,8 @@
 // Step tables: pairs of 20-entry pixel-step tables (dx, dy), one pair per
 // direction and special flight, filled for the game speed at each level start.
 
+#include "world/Directions.h"
+
 #include <array>
 
 namespace gravlin {
@@ -31,7 +33,7 @@ struct StepTables {
 // Fills the tables for speed 2, 4 or 6; any other speed leaves them as they are.
 void BuildStepTables(StepTables& tables, int gameSpeed);
 
-// The step pair of a direction code (1, 2, 3, 4, 10 to 13); StepLeft for any other.
-StepPairId DirectionPair(int dir);
+// The step pair of a plain or diagonal direction; StepLeft for any other.
+StepPairId DirectionPair(Dir dir);
 
 } // namespace gravlin

@@ -5,8 +5,8 @@
 // 192 codes and run ticks; the replay runner and the solver copy it.
 
 #include "common/Random.h"
-#include "common/TextLists.h"
 #include "world/CellCodes.h"
+#include "world/Directions.h"
 #include "world/StepTables.h"
 
 #include <array>
@@ -49,8 +49,8 @@ struct Cell {
 struct ActorRecord {
     bool Active = false;
     int Kind = 0;
-    std::uint8_t Dir = 0;
-    std::uint8_t PrevDir = 0;
+    gravlin::Dir Dir = gravlin::Dir::Rest;
+    gravlin::Dir PrevDir = gravlin::Dir::Rest;
     std::uint8_t DirHistory1 = 0; // two more bytes of direction history
     std::uint8_t DirHistory2 = 0;
     std::uint8_t KindByte1 = 0; // per-kind bytes: 1 at creation,
@@ -85,8 +85,8 @@ struct PixelPos {
 
 // The player's own record (it is not an actor record).
 struct PlayerState {
-    std::uint8_t PlayerDir = 0;
-    std::uint8_t PlayerPrevDir = 0;
+    Dir PlayerDir = Dir::Rest;
+    Dir PlayerPrevDir = Dir::Rest;
     int PlayerX = 0;
     int PlayerY = 0;
     std::array<int, 20> PlayerStepDX{};
@@ -106,6 +106,17 @@ struct PlayerState {
     bool PlayerInTransit = false;
     bool PlayerActed = false;
     bool PlayerFacingRight = false;
+};
+
+// What the player's rules report from one play frame.
+struct PlayReport {
+    // The player entered the open book: the level is won.
+    bool LevelWon = false;
+    // The death fall is over: the game is lost.
+    bool FallEnded = false;
+    // A speed key was read (2, 4 or 6; 0 when none): the level starts afresh
+    // at that speed, which is the player's option from now on.
+    int SpeedChosen = 0;
 };
 
 struct World {
@@ -128,7 +139,7 @@ struct World {
 
     // The player.
     PlayerState Player{};
-    std::uint8_t RequestedDir = 0;
+    Dir RequestedDir = Dir::Rest;
     bool PlayerPushing = false;
     int TeleportGoalX = 0;
     int TeleportGoalY = 0;
@@ -146,18 +157,17 @@ struct World {
     int GameOverPhase = 0;
     bool LoseCuePlayed = false;
 
-    // Program-wide values the rules read and change.
+    // Program-wide values the rules read and change: the state as the actor
+    // pass tests it (the player ends play by changing it), the one life, the
+    // speed, and the side the next flying diamond takes.
     int GameState = StateIntro;
-    // One flag per state (indexed by state value) whose entry actions ran.
-    std::array<bool, 12> ScreenLoaded{};
     int Lives = 0;
     int GameSpeed = 4;
-    int CurrentLevel = 1;
-    int LevelCount = LevelCountFixed;
     bool ExplosionToggle = true;
-    // The current player's progress and options (lines of text).
-    TextList WorkingProgress;
-    TextList WorkingOptions;
+
+    // What the player did in this play frame that the game outside the
+    // rules must act on (the player files, the screens).
+    PlayReport Report{};
 
     // The World's own random generator; weed is its only user in play.
     Random Rng{};

@@ -17,7 +17,7 @@ std::vector<std::string> WithPlayer(std::vector<std::string> rows) {
 TEST(Chasers, ALoadedChaserGoesDownFirst) {
     Game g(WithPlayer({" c ", "   "}));
     g.Run(1);
-    EXPECT_EQ(g.Actor(0).Dir, 4);
+    EXPECT_EQ(g.Actor(0).Dir, Dir::Down);
     EXPECT_EQ(g.Actor(0).Facing, 3);
 }
 
@@ -27,7 +27,7 @@ TEST(Chasers, FollowsTheCorridorLeftAndTurnsBackAtItsEnd) {
     std::vector<int> dirs;
     for (int step = 0; step < 4; ++step) {
         g.Run(1);
-        dirs.push_back(c.Dir);
+        dirs.push_back(DirCode(c.Dir));
         g.Run(9);
     }
     EXPECT_EQ(dirs, (std::vector<int>{2, 2, 2, 1}));
@@ -61,15 +61,15 @@ TEST(Chasers, TwoChasersShareACellAndTheCountKeepsTheSecond) {
     // The cell entered names the chaser that entered it, not the one left
     // behind in the shared cell.
     EXPECT_EQ(g.IndexIn(2, 2), 1);
-    EXPECT_EQ(g.Actor(0).Dir, 1);
-    EXPECT_EQ(g.Actor(1).Dir, 2);
+    EXPECT_EQ(g.Actor(0).Dir, Dir::Right);
+    EXPECT_EQ(g.Actor(1).Dir, Dir::Left);
 }
 
 TEST(Chasers, AnOccupiedHomeIsClosedAndTheTurnBackWaits) {
     Game g(WithPlayer({"####", "#cc#", "####"}));
     g.CellAt(3, 2).Tile = ChaserHome; // the right chaser stands on its home
     g.Run(1);
-    EXPECT_EQ(g.Actor(0).Dir, 0) << "the only way out is an occupied home";
+    EXPECT_EQ(g.Actor(0).Dir, Dir::Rest) << "the only way out is an occupied home";
     EXPECT_EQ(g.Actor(0).X, 80);
     EXPECT_EQ(g.Actor(1).Kind, ChaserToDiamond);
     EXPECT_EQ(g.Content(3, 2), ChaserToDiamond);
@@ -89,17 +89,17 @@ TEST(Chasers, TurningBackNeverEntersTheBorder) {
     g.CellAt(0, 2).Content = Empty;
     g.Run(5);
     EXPECT_EQ(g.Actor(0).X, 40);
-    EXPECT_EQ(g.Actor(0).Dir, 0);
+    EXPECT_EQ(g.Actor(0).Dir, Dir::Rest);
     EXPECT_EQ(g.Content(0, 2), Empty);
 }
 
 TEST(Chasers, BoxedInWaitsAndMovesWhenANeighbourOpens) {
     Game g(WithPlayer({"###", "#c#", "###"}));
     g.Run(5);
-    EXPECT_EQ(g.Actor(0).Dir, 0);
+    EXPECT_EQ(g.Actor(0).Dir, Dir::Rest);
     g.CellAt(2, 3).Content = Empty;
     g.Run(1);
-    EXPECT_EQ(g.Actor(0).Dir, 4);
+    EXPECT_EQ(g.Actor(0).Dir, Dir::Down);
 }
 
 TEST(Chasers, BoxedInOnItsHomeItStaysAChaser) {

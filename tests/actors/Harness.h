@@ -61,12 +61,8 @@ struct Game {
         std::vector<int> monsters;
         for (int i = 0; i < MapCellCount; ++i) {
             const int col = CellColumn(i), row = CellRow(i);
-            int code = BorderWall;
-            if (i == 0) code = CornerTL;
-            else if (i == 15) code = CornerTR;
-            else if (i == 176) code = CornerBL;
-            else if (i == 191) code = CornerBR;
-            else if (col > 0 && col < 15 && row > 0 && row < 11) {
+            int code = BorderRingCode(i);
+            if (!OnBorderRing(i)) {
                 const std::size_t r = static_cast<std::size_t>(row - 1), c = static_cast<std::size_t>(col - 1);
                 const char ch = r < rows.size() && c < rows[r].size() ? rows[r][c] : ' ';
                 code = CodeOf(ch);
@@ -79,17 +75,11 @@ struct Game {
         w.Keys = &keys;
         w.Rng.Seed = seed;
         w.GameSpeed = speed;
-        w.DiamondTarget = 0;
-        BuildStepTables(w.Steps, speed);
-        SetupLevelCodes(w, codes);
-        w.CollectedCount = 0;
-        w.WeedGrowingNow = false;
         w.GameState = StatePlay;
-        w.ScreenLoaded[StatePlay] = true;
-        w.Lives = 1;
-        w.CurrentLevel = 1;
-        w.WorkingProgress = {"1"};
-        w.WorkingOptions = {"4"};
+        // The level prepared as the game prepares it.
+        LevelStore level;
+        level.Override = codes;
+        if (!PrepareLevel(w, level, 1)) throw std::logic_error("the test level cannot be prepared");
         for (int cell : monsters) AddMonster(cell);
     }
     Game(const Game&) = delete;
@@ -102,12 +92,11 @@ struct Game {
         return m;
     }
 
-    // One play frame as the shell runs it: the life display while the book
-    // is closed, then the play tick (headless).
-    void Frame() {
+    // One play frame as the game runs it, headless; gives what the player
+    // reported.
+    PlayReport Frame() {
         ++frame;
-        if (!w.EndPhase) ShowLives(w);
-        PlayTick(w, nullptr);
+        return WorldPlayFrame(w, nullptr);
     }
     // Runs up to n frames, stopping early when play ends; gives frames run.
     int Run(int n) {

@@ -14,7 +14,7 @@ TEST(Push, RockMovesBesideThePlayerInTheSameTicks) {
     g.Run(1);
     EXPECT_EQ(g.Content(3, 1), Rock);
     EXPECT_EQ(g.Content(2, 1), Empty);
-    EXPECT_EQ(g.w.Player.PlayerDir, 8) << "pushing right";
+    EXPECT_EQ(g.w.Player.PlayerDir, Dir::PushRight) << "pushing right";
     EXPECT_EQ(g.CueFrames("rockmove"), std::vector<int>{1});
     g.ReleaseAll();
     g.Run(9);
@@ -28,7 +28,7 @@ TEST(Push, RefusedIntoEarthOrAChaserCell) {
         g.Hold(Key::Right);
         g.Run(1);
         EXPECT_EQ(g.Content(2, 1), Rock);
-        EXPECT_EQ(g.w.Player.PlayerDir, 0);
+        EXPECT_EQ(g.w.Player.PlayerDir, Dir::Rest);
         EXPECT_TRUE(g.w.Player.PlayerReady);
     }
     {
@@ -45,11 +45,11 @@ TEST(Push, ARockOverAHoleMovesOnlyWhileItsFallIsFresh) {
     Game g({"Pr ", "#  "});
     ActorRecord& rock = g.ActorIn(2, 1);
     rock.Falling = false;
-    EXPECT_EQ(TryEnter(g.w, 1, At(2, 1), true), 0);
+    EXPECT_EQ(TryEnter(g.w, Dir::Right, At(2, 1), true), Dir::Rest);
     EXPECT_FALSE(g.w.PlayerPushing);
     EXPECT_EQ(g.w.Player.PlayerCell, At(1, 1));
     rock.Falling = true;
-    EXPECT_EQ(TryEnter(g.w, 1, At(2, 1), true), 1);
+    EXPECT_EQ(TryEnter(g.w, Dir::Right, At(2, 1), true), Dir::Right);
     EXPECT_TRUE(g.w.PlayerPushing);
     EXPECT_FALSE(rock.Falling);
     EXPECT_EQ(g.Content(3, 1), Rock);
@@ -63,7 +63,7 @@ TEST(HeldRock, DiggingDownTheRockFollowsAndKillsThePlayerWhoStops) {
     g.Run(1);
     g.ReleaseAll();
     EXPECT_EQ(g.w.Player.HeldRock, rock);
-    EXPECT_EQ(g.Actor(rock).Dir, 4) << "follows into the cell the player is leaving";
+    EXPECT_EQ(g.Actor(rock).Dir, Dir::Down) << "follows into the cell the player is leaving";
     EXPECT_EQ(g.Actor(rock).FallCount, 0) << "the held rock does not count its falls";
     g.Run(9);
     EXPECT_EQ(g.w.Player.HeldRock, NoActor) << "cleared at the end of a downward step";
@@ -101,7 +101,7 @@ TEST(Keys, TheFirstKeyUnlocksTheSecondVanishesSilently) {
     g.Run(1);
     EXPECT_EQ(g.Content(1, 3), Diamond);
     EXPECT_EQ(g.ActorIn(1, 3).Kind, Diamond);
-    EXPECT_EQ(g.ActorIn(1, 3).Dir, 0);
+    EXPECT_EQ(g.ActorIn(1, 3).Dir, Dir::Rest);
     g.Run(10);
     EXPECT_EQ(g.Content(3, 1), Empty);
     EXPECT_EQ(g.w.Player.PlayerCell, At(3, 1));
@@ -117,12 +117,12 @@ TEST(Diamonds, SuccessiveDiamondsFlyToOppositeSidesFirstLeft) {
         g.Hold(Key::Right);
         g.Run(1);
         EXPECT_EQ(g.Actor(first).Kind, DiamondTaken);
-        EXPECT_EQ(g.Actor(first).Dir, 2);
+        EXPECT_EQ(g.Actor(first).Dir, Dir::Left);
         EXPECT_LT(g.Actor(first).StepDX[0], 0);
         // Upper rows fly downward, lower rows upward.
         EXPECT_EQ(g.Actor(first).StepDY[0] > 0, row < 7);
         g.Run(10);
-        EXPECT_EQ(g.Actor(second).Dir, 1);
+        EXPECT_EQ(g.Actor(second).Dir, Dir::Right);
         EXPECT_GT(g.Actor(second).StepDX[0], 0);
         EXPECT_EQ(g.w.CollectedCount, 2);
         // 90 pixels at 2 a tick, counted from the collecting tick.
@@ -159,13 +159,13 @@ TEST(Teleport, FliesDiagonallyThenStraightAndArrivesOnTheExit) {
     EXPECT_EQ(g.CueFrames("hyper"), std::vector<int>{11});
     ActorRecord& fx = g.Actor(g.w.TeleportFxActor);
     EXPECT_EQ(fx.Kind, PlayerTeleport);
-    EXPECT_EQ(fx.Dir, 12);
+    EXPECT_EQ(fx.Dir, Dir::DownRight);
     g.Run(9);
-    EXPECT_EQ(fx.Dir, 1);
+    EXPECT_EQ(fx.Dir, Dir::Right);
     EXPECT_EQ(fx.X, 120);
     EXPECT_EQ(fx.Y, 80);
     g.Run(10);
-    EXPECT_EQ(fx.Dir, 1);
+    EXPECT_EQ(fx.Dir, Dir::Right);
     g.Run(9);
     EXPECT_TRUE(g.w.Player.PlayerInTransit);
     g.Run(1);

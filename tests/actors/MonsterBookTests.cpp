@@ -13,7 +13,7 @@ int MonsterDirAfterOneFrame(std::vector<std::string> rows) {
     for (int i = 0; i < g.w.ActorCount; ++i)
         if (g.Actor(i).Kind == Monster) {
             g.Run(1);
-            return g.Actor(i).Dir;
+            return DirCode(g.Actor(i).Dir);
         }
     return -1;
 }
@@ -46,7 +46,7 @@ TEST(Monsters, OnThePlayerNoMoveAndNoCue) {
     g.Actor(m).X = g.w.Player.PlayerX;
     g.Actor(m).Y = g.w.Player.PlayerY;
     MonsterUpdate(g.w, m);
-    EXPECT_EQ(g.Actor(m).Dir, 0);
+    EXPECT_EQ(g.Actor(m).Dir, Dir::Rest);
     EXPECT_TRUE(g.waves.Played.empty());
 }
 
@@ -63,11 +63,11 @@ TEST(Monsters, ColumnOneNeverCrossesIntoTheBorder) {
     g.CellAt(0, 6).Content = Empty;
     g.w.Player.PlayerX = 0; // the player counts as left of the monster
     g.Run(1);
-    EXPECT_EQ(g.Actor(m).Dir, 4) << "down-left falls back to down";
+    EXPECT_EQ(g.Actor(m).Dir, Dir::Down) << "down-left falls back to down";
     g.Run(9);
     g.w.Player.PlayerY = g.Actor(m).Y;
     g.Run(1);
-    EXPECT_EQ(g.Actor(m).Dir, 0) << "straight left is refused at the edge";
+    EXPECT_EQ(g.Actor(m).Dir, Dir::Rest) << "straight left is refused at the edge";
     EXPECT_EQ(g.Content(0, 6), Empty);
 }
 
@@ -78,13 +78,13 @@ TEST(Monsters, OnTheOuterRingCellsOffTheMapAreNotEnterable) {
     g.w.Player.PlayerX = 700;
     g.w.Player.PlayerY = 40;
     g.Run(1);
-    EXPECT_EQ(g.Actor(m).Dir, 0);
+    EXPECT_EQ(g.Actor(m).Dir, Dir::Rest);
     EXPECT_EQ(g.Content(0, 2), Empty);
     const int top = g.AddMonster(14);
     g.w.Player.PlayerX = 560;
     g.w.Player.PlayerY = -40;
     g.Run(1);
-    EXPECT_EQ(g.Actor(top).Dir, 0);
+    EXPECT_EQ(g.Actor(top).Dir, Dir::Rest);
 }
 
 TEST(Monsters, DeathFlightGoesTowardsTheMiddleAndCountsPastTheTarget) {
@@ -167,7 +167,7 @@ TEST(Book, MonstersFreezeDuringTheSpawnWhileRocksAndChasersGoOn) {
     ASSERT_TRUE(g.w.EndPhase);
     g.Run(15);
     EXPECT_EQ(g.Actor(monster).Y, 200) << "the monster below the player does not move";
-    EXPECT_EQ(g.Actor(monster).Dir, 0);
+    EXPECT_EQ(g.Actor(monster).Dir, Dir::Rest);
     EXPECT_NE(g.Actor(rock).Y, 280);
     EXPECT_NE(g.Actor(chaser).X, 120);
 }

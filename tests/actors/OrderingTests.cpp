@@ -49,7 +49,7 @@ TEST(FrameOrder, NoDecisionsInTheFrameInWhichTheDeathFallEnds) {
     g.CellAt(2, 2).Tile = g.CellAt(2, 2).Content = Empty; // a hole opens under the rock
     g.Run(1);
     EXPECT_EQ(g.w.GameState, StateGameOver);
-    EXPECT_EQ(g.Actor(rock).Dir, 0) << "the actor pass only moves once play has ended";
+    EXPECT_EQ(g.Actor(rock).Dir, Dir::Rest) << "the actor pass only moves once play has ended";
     EXPECT_EQ(g.Content(2, 1), Rock);
 }
 
@@ -120,13 +120,13 @@ TEST(FrameOrder, DiagonalSideCellsAreCollectedWithoutHoldingTheRockAboveThem) {
     g.Hold(Key::Right);
     g.Hold(Key::Down);
     g.Run(1);
-    EXPECT_EQ(g.w.Player.PlayerDir, 12);
+    EXPECT_EQ(g.w.Player.PlayerDir, Dir::DownRight);
     EXPECT_EQ(g.w.CollectedCount, 2);
-    EXPECT_EQ(g.Actor(h).Dir, 2) << "the first diamond flies left";
-    EXPECT_EQ(g.Actor(v).Dir, 1) << "the second flies right";
+    EXPECT_EQ(g.Actor(h).Dir, Dir::Left) << "the first diamond flies left";
+    EXPECT_EQ(g.Actor(v).Dir, Dir::Right) << "the second flies right";
     EXPECT_TRUE(g.w.ExplosionToggle);
     EXPECT_EQ(g.w.Player.HeldRock, NoActor) << "side cells are not entered, so nothing is held";
-    EXPECT_EQ(g.Actor(rock).Dir, 4) << "the rock falls into the emptied side cell at once";
+    EXPECT_EQ(g.Actor(rock).Dir, Dir::Down) << "the rock falls into the emptied side cell at once";
 }
 
 } // namespace

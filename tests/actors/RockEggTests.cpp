@@ -65,24 +65,25 @@ TEST(Rocks, RollLeftBeforeRightAndReserveTheLandingCell) {
         Game g(WithPlayer({" r ", " d ", "###"}));
         ActorRecord& rock = g.ActorIn(2, 1);
         g.Run(1);
-        EXPECT_EQ(rock.Dir, 2);
+        EXPECT_EQ(rock.Dir, Dir::Left);
         EXPECT_EQ(g.Content(1, 2), Reserved);
         EXPECT_EQ(g.Content(3, 2), Empty);
         g.Run(10);
-        EXPECT_EQ(rock.Dir, 4) << "then falls into its reserved cell";
+        EXPECT_EQ(rock.Dir, Dir::Down) << "then falls into its reserved cell";
         EXPECT_EQ(g.Content(1, 2), Rock);
     }
     {
         Game g(WithPlayer({"#r ", " d ", "###"}));
         g.Run(1);
-        EXPECT_EQ(g.ActorIn(3, 1).Dir, 1);
+        EXPECT_EQ(g.ActorIn(3, 1).Dir, Dir::Right);
         EXPECT_EQ(g.Content(3, 2), Reserved);
     }
 }
 
 TEST(Rocks, CornerTilesRoundOnlyOneSide) {
-    struct Case { const char* top; const char* under; int dir; };
-    for (Case c : {Case{" r ", " < ", 2}, Case{"#r ", " < ", 0}, Case{" r ", " > ", 1}, Case{" r#", " > ", 0}}) {
+    struct Case { const char* top; const char* under; Dir dir; };
+    for (Case c : {Case{" r ", " < ", Dir::Left}, Case{"#r ", " < ", Dir::Rest}, Case{" r ", " > ", Dir::Right},
+                   Case{" r#", " > ", Dir::Rest}}) {
         Game g(WithPlayer({c.top, c.under, "###"}));
         g.Run(1);
         EXPECT_EQ(g.Actor(0).Dir, c.dir) << c.top << " over " << c.under;
@@ -93,12 +94,12 @@ TEST(Rocks, NoRollIntoEarthOrBesideThePlayer) {
     {
         Game g(WithPlayer({":r ", " d ", "###"}));
         g.Run(1);
-        EXPECT_EQ(g.Actor(0).Dir, 1) << "earth on the left: rolls right";
+        EXPECT_EQ(g.Actor(0).Dir, Dir::Right) << "earth on the left: rolls right";
     }
     {
         Game g({":r ", " dP", "###"});
         g.Run(5);
-        EXPECT_EQ(g.Actor(0).Dir, 0) << "the player stands in the landing cell";
+        EXPECT_EQ(g.Actor(0).Dir, Dir::Rest) << "the player stands in the landing cell";
         EXPECT_EQ(g.Content(3, 2), Empty);
     }
 }
@@ -107,16 +108,16 @@ TEST(Rocks, StackedRocksUpperDecidesFirst) {
     {
         Game g(WithPlayer({" r ", " r ", "   ", "###"}));
         g.Run(1);
-        EXPECT_EQ(g.Actor(0).Dir, 2) << "upper sees the lower rock and rolls";
-        EXPECT_EQ(g.Actor(1).Dir, 4);
+        EXPECT_EQ(g.Actor(0).Dir, Dir::Left) << "upper sees the lower rock and rolls";
+        EXPECT_EQ(g.Actor(1).Dir, Dir::Down);
     }
     {
         Game g(WithPlayer({"#r#", "#r#", "# #", "###"}));
         g.Run(1);
-        EXPECT_EQ(g.Actor(0).Dir, 0);
-        EXPECT_EQ(g.Actor(1).Dir, 4);
+        EXPECT_EQ(g.Actor(0).Dir, Dir::Rest);
+        EXPECT_EQ(g.Actor(1).Dir, Dir::Down);
         g.Run(1);
-        EXPECT_EQ(g.Actor(0).Dir, 4) << "one tick after the lower rock";
+        EXPECT_EQ(g.Actor(0).Dir, Dir::Down) << "one tick after the lower rock";
     }
 }
 
@@ -162,10 +163,10 @@ TEST(Rocks, ARefusedRollKeepsItsReservedMark) {
     Game g(WithPlayer({" r ", " d ", "###"}));
     g.CellAt(1, 1).ChaserCount = 1;
     g.Run(1);
-    EXPECT_EQ(g.Actor(0).Dir, 0);
+    EXPECT_EQ(g.Actor(0).Dir, Dir::Rest);
     EXPECT_EQ(g.Content(1, 2), Reserved);
     g.Run(1);
-    EXPECT_EQ(g.Actor(0).Dir, 1) << "the reserved cell is no landing cell: rolls right";
+    EXPECT_EQ(g.Actor(0).Dir, Dir::Right) << "the reserved cell is no landing cell: rolls right";
     EXPECT_EQ(g.Content(1, 2), Reserved);
     EXPECT_EQ(g.Content(3, 2), Reserved);
 }
@@ -177,7 +178,7 @@ TEST(Eggs, BreaksOnlyAfterAFallAndHatchesAMonster) {
     EXPECT_EQ(egg.Kind, Egg);
     g.Run(1);
     EXPECT_EQ(egg.Kind, EggHatching);
-    EXPECT_EQ(egg.Dir, 5);
+    EXPECT_EQ(egg.Dir, Dir::InPlace);
     EXPECT_EQ(g.Content(1, 2), EggHatching);
     EXPECT_EQ(g.CueFrames("eggbreak"), std::vector<int>{11});
     g.Run(40);
@@ -195,7 +196,7 @@ TEST(Eggs, PushedSidewaysDoesNotBreak) {
     g.ReleaseAll();
     g.Run(40);
     EXPECT_EQ(g.ActorIn(3, 1).Kind, Egg);
-    EXPECT_EQ(g.ActorIn(3, 1).Dir, 0);
+    EXPECT_EQ(g.ActorIn(3, 1).Dir, Dir::Rest);
 }
 
 TEST(Eggs, NeverFallsOrRollsOntoThePlayer) {
@@ -216,10 +217,10 @@ TEST(Eggs, RollsOffARockIntoItsReservedCellAndBreaks) {
     Game g(WithPlayer({" e", " r", "##"}));
     ActorRecord& egg = g.Actor(0);
     g.Run(1);
-    EXPECT_EQ(egg.Dir, 2);
+    EXPECT_EQ(egg.Dir, Dir::Left);
     EXPECT_EQ(g.Content(1, 2), Reserved);
     g.Run(10);
-    EXPECT_EQ(egg.Dir, 4);
+    EXPECT_EQ(egg.Dir, Dir::Down);
     g.Run(10);
     EXPECT_EQ(egg.Kind, EggHatching);
     EXPECT_EQ(g.CueFrames("eggbreak"), std::vector<int>{21});
@@ -232,7 +233,7 @@ TEST(Eggs, NoMoveIntoAChaserCellOrOntoAMonster) {
         else g.CellAt(1, 2).Content = Monster;
         g.Run(5);
         EXPECT_EQ(g.Actor(0).Y, 40);
-        EXPECT_EQ(g.Actor(0).Dir, 0);
+        EXPECT_EQ(g.Actor(0).Dir, Dir::Rest);
     }
 }
 
@@ -249,7 +250,7 @@ TEST(Eggs, AMonsterHatchedWhileTheBookIsOpenWaits) {
     g.Run(30);
     EXPECT_EQ(m.X, 40);
     EXPECT_EQ(m.Y, 80);
-    EXPECT_EQ(m.Dir, 0);
+    EXPECT_EQ(m.Dir, Dir::Rest);
 }
 
 } // namespace

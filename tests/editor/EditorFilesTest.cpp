@@ -114,7 +114,7 @@ TEST_F(EditorFilesTest, OpeningAShortFileChangesOnlyItsCellsThenForcesTheBorder)
     LevelCodes expected;
     for (int i = 0; i < 192; ++i)
         expected[static_cast<std::size_t>(i)] = i < 100 ? Diamond : Earth;
-    ForceBorderCodes(expected);
+    ForceBorderRing(expected);
     EXPECT_EQ(f.MapCodes, expected);
     EXPECT_EQ(f.iMap->Canvas.pixel(2 * 40 + 5, 2 * 40 + 5), TileColour(Diamond));
     EXPECT_EQ(f.iMap->Canvas.pixel(2 * 40 + 5, 9 * 40 + 5), TileColour(Earth));

@@ -39,7 +39,7 @@ TEST(EditorNames, ChosenPathGivesLevelFileAndName) {
 TEST(EditorMap, BorderRingAndInteriorLeftAlone) {
     LevelCodes codes;
     codes.fill(6);
-    ForceBorderCodes(codes);
+    ForceBorderRing(codes);
     EXPECT_EQ(codes[0], CornerTL);
     EXPECT_EQ(codes[15], CornerTR);
     EXPECT_EQ(codes[176], CornerBL);

@@ -165,7 +165,7 @@ TEST_F(EditorPaintTest, FillWithEarthKeepsTheBorderAndTheModifiedState) {
     f.btnFillClick();
     LevelCodes expected;
     expected.fill(Earth);
-    ForceBorderCodes(expected);
+    ForceBorderRing(expected);
     EXPECT_EQ(f.MapCodes, expected);
     EXPECT_FALSE(f.Modified);
     EXPECT_EQ(f.iMap->Canvas.pixel(14 * 40 + 39, 10 * 40 + 39), TileColour(Earth));

@@ -26,7 +26,7 @@ protected:
         fs::remove_all(root_);
         fs::create_directories(root_);
         files_.Dir = root_.string();
-        world_ = std::make_unique<World>();
+
     }
     void TearDown() override {
         std::error_code ec;
@@ -43,15 +43,15 @@ protected:
     int StartUp() {
         int current = 0;
         ReadRoster(files_, current);
-        LoadPlayerFiles(files_, *world_);
-        LoadWorking(files_, *world_, current);
-        ApplyOptions(*world_, files_);
+        LoadPlayerFiles(files_);
+        LoadWorking(files_, current);
+        ApplyOptions(files_, speed_);
         return current;
     }
 
     fs::path root_;
     PlayerFiles files_;
-    std::unique_ptr<World> world_;
+    int speed_ = 0;
 };
 
 std::string DefaultProgressText() {
@@ -64,16 +64,16 @@ TEST_F(PlayerFilesTest, NoFilesGiveDefaultsAndSavingWritesAllEleven) {
     const int current = StartUp();
     EXPECT_EQ(current, 1);
     EXPECT_EQ(files_.Roster, DefaultRoster());
-    EXPECT_EQ(world_->WorkingProgress, DefaultProgress());
-    EXPECT_EQ(world_->WorkingOptions, DefaultOptions());
-    EXPECT_EQ(world_->GameSpeed, 4);
+    EXPECT_EQ(files_.WorkingProgress, DefaultProgress());
+    EXPECT_EQ(files_.WorkingOptions, DefaultOptions());
+    EXPECT_EQ(speed_, 4);
     EXPECT_TRUE(files_.Switch1);
     EXPECT_TRUE(files_.Switch2);
 
     std::string error;
     ASSERT_TRUE(SaveRoster(files_, current, &error)) << error;
     std::vector<std::string> errors;
-    ASSERT_TRUE(SavePlayerFiles(files_, *world_, current, &errors));
+    ASSERT_TRUE(SavePlayerFiles(files_, current, &errors));
     EXPECT_TRUE(errors.empty());
 
     EXPECT_EQ(Read("Players.txt"), "1\r\nName 001\r\nName 002\r\nName 003\r\nName 004\r\nName 005\r\n");
@@ -91,16 +91,16 @@ TEST_F(PlayerFilesTest, ChangesReachTheCurrentPlayersFilesOnly) {
     int current = StartUp();
     ASSERT_EQ(current, 3);
     EXPECT_EQ(files_.Roster[3], "CY  "); // trailing spaces of a name are kept
-    world_->WorkingProgress[0] = "71"; // past the last level: saved as it is
-    world_->WorkingProgress[70] = "1";
-    world_->WorkingOptions[0] = "6";
+    files_.WorkingProgress[0] = "71"; // past the last level: saved as it is
+    files_.WorkingProgress[70] = "1";
+    files_.WorkingOptions[0] = "6";
     // Switching to player 5 and back keeps player 3's changes.
-    StoreWorking(files_, *world_, current);
-    LoadWorking(files_, *world_, 5);
-    EXPECT_EQ(world_->WorkingProgress, DefaultProgress());
-    LoadWorking(files_, *world_, 3);
+    StoreWorking(files_, current);
+    LoadWorking(files_, 5);
+    EXPECT_EQ(files_.WorkingProgress, DefaultProgress());
+    LoadWorking(files_, 3);
     ASSERT_TRUE(SaveRoster(files_, current, nullptr));
-    ASSERT_TRUE(SavePlayerFiles(files_, *world_, current, nullptr));
+    ASSERT_TRUE(SavePlayerFiles(files_, current, nullptr));
 
     EXPECT_EQ(Read("Players.txt"), "3\r\nAnn\r\nBOB     \r\nCY  \r\nDee\r\nEve\r\n");
     EXPECT_EQ(Read("UOptions3.Txt"), "6\r\nON\r\nON\r\n");
@@ -114,9 +114,9 @@ TEST_F(PlayerFilesTest, ChangesReachTheCurrentPlayersFilesOnly) {
     files_ = PlayerFiles{};
     files_.Dir = root_.string();
     current = StartUp();
-    EXPECT_EQ(world_->GameSpeed, 6);
-    EXPECT_EQ(world_->WorkingProgress[70], "1");
-    EXPECT_EQ(world_->WorkingProgress[0], "1"); // 71 is no level: back to 1
+    EXPECT_EQ(speed_, 6);
+    EXPECT_EQ(files_.WorkingProgress[70], "1");
+    EXPECT_EQ(files_.WorkingProgress[0], "1"); // 71 is no level: back to 1
 }
 
 TEST_F(PlayerFilesTest, ShortAndNonNumericFilesFallBackToDefaults) {
@@ -156,10 +156,10 @@ TEST_F(PlayerFilesTest, OutOfRangeValuesAreCorrectedAndNamesMatchAnyCase) {
     EXPECT_EQ(files_.Roster.size(), 6u);
     EXPECT_EQ(files_.Roster[0], "1");
     EXPECT_EQ(files_.Roster[5], "E");
-    EXPECT_EQ(world_->WorkingProgress.size(), 71u);
-    EXPECT_EQ(world_->WorkingProgress[0], "1");
-    EXPECT_EQ(world_->WorkingOptions, (TextList{"4", "OFF", "on"}));
-    EXPECT_EQ(world_->GameSpeed, 4);
+    EXPECT_EQ(files_.WorkingProgress.size(), 71u);
+    EXPECT_EQ(files_.WorkingProgress[0], "1");
+    EXPECT_EQ(files_.WorkingOptions, (TextList{"4", "OFF", "on"}));
+    EXPECT_EQ(speed_, 4);
     EXPECT_FALSE(files_.Switch1);
     EXPECT_FALSE(files_.Switch2); // "on" is not "ON"
     EXPECT_EQ(files_.ProgressLists[1][0], "70");
@@ -167,7 +167,7 @@ TEST_F(PlayerFilesTest, OutOfRangeValuesAreCorrectedAndNamesMatchAnyCase) {
 
     // Saving replaces the files in the letter case they have: no doubles.
     ASSERT_TRUE(SaveRoster(files_, current, nullptr));
-    ASSERT_TRUE(SavePlayerFiles(files_, *world_, current, nullptr));
+    ASSERT_TRUE(SavePlayerFiles(files_, current, nullptr));
     EXPECT_TRUE(fs::exists(Path("players.TXT")));
     EXPECT_FALSE(fs::exists(Path("Players.txt")));
     EXPECT_TRUE(fs::exists(Path("UOPTIONS1.TXT")));
@@ -181,7 +181,7 @@ TEST_F(PlayerFilesTest, AFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten
     // A folder where a file should go: that one file cannot be replaced.
     fs::create_directory(Path("CompLevels3.Txt"));
     std::vector<std::string> errors;
-    EXPECT_FALSE(SavePlayerFiles(files_, *world_, 1, &errors));
+    EXPECT_FALSE(SavePlayerFiles(files_, 1, &errors));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find("CompLevels3.Txt"), std::string::npos) << errors[0];
     for (int n = 1; n <= 5; ++n) {
@@ -194,7 +194,7 @@ TEST_F(PlayerFilesTest, AFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten
     // A folder that does not exist: every file is reported, nothing breaks.
     files_.Dir = Path("missing/folder");
     errors.clear();
-    EXPECT_FALSE(SavePlayerFiles(files_, *world_, 1, &errors));
+    EXPECT_FALSE(SavePlayerFiles(files_, 1, &errors));
     EXPECT_EQ(errors.size(), 10u);
     std::string error;
     EXPECT_FALSE(SaveRoster(files_, 1, &error));
@@ -204,12 +204,12 @@ TEST_F(PlayerFilesTest, AFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten
 TEST_F(PlayerFilesTest, AFailedWriteKeepsTheOldFile) {
     Write("UOptions1.Txt", "2\r\nON\r\nON\r\n");
     StartUp();
-    world_->WorkingOptions[0] = "6";
+    files_.WorkingOptions[0] = "6";
     // The temporary file cannot be created: the write fails before the old
     // file is touched.
     fs::create_directory(Path("UOptions1.Txt.tmp" + std::to_string(::getpid())));
     std::vector<std::string> errors;
-    EXPECT_FALSE(SavePlayerFiles(files_, *world_, 1, &errors));
+    EXPECT_FALSE(SavePlayerFiles(files_, 1, &errors));
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(Read("UOptions1.Txt"), "2\r\nON\r\nON\r\n");
     EXPECT_EQ(Read("UOptions2.Txt"), "4\r\nON\r\nON\r\n");
@@ -245,6 +245,31 @@ TEST_F(PlayerFilesTest, PlayerFolderMovesToTheDataFolderWhenTheGameFolderCannotB
         ::setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
     else
         ::unsetenv("XDG_DATA_HOME");
+}
+
+TEST(PlayReports, AWonLevelAndASpeedKeyGoIntoTheWorkingLists) {
+    // A too-short options list grows to take the speed.
+    TextList options;
+    NoteSpeedChosen(options, 6);
+    EXPECT_EQ(options, TextList{"6"});
+
+    // Level 3 won with a progress list of only line 0: the list grows, the
+    // level's line is "1" and the player is on level 4.
+    TextList progress{"3"};
+    int level = 3;
+    NoteLevelWon(progress, level, 70);
+    ASSERT_EQ(progress.size(), 4u);
+    EXPECT_EQ(progress[3], "1");
+    EXPECT_EQ(progress[0], "4");
+    EXPECT_EQ(level, 4);
+
+    // After the last level comes the first.
+    progress = DefaultProgress();
+    level = 70;
+    NoteLevelWon(progress, level, 70);
+    EXPECT_EQ(level, 1);
+    EXPECT_EQ(progress.at(70), "1");
+    EXPECT_EQ(progress.at(0), "1");
 }
 
 } // namespace

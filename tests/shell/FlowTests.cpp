@@ -38,11 +38,11 @@ LevelCodes DiamondThenBook() {
 // Goes to the level choice on `level` (every level number shows `codes`)
 // and starts it with Enter: afterwards the first play frame has run.
 void StartLevel(ShellHarness& h, const LevelCodes& codes, int level = 5) {
-    h.form.Levels.Override = codes;
-    h.form.W.WorkingProgress[0] = std::to_string(level);
-    h.form.W.GameState = StateLevelSelect;
+    h.Levels().Override = codes;
+    h.Players().WorkingProgress[0] = std::to_string(level);
+    h.W().GameState = StateLevelSelect;
     h.Frames(1);
-    ASSERT_TRUE(h.form.LevelPlayable);
+    ASSERT_TRUE(h.LevelPlayable());
     h.Tap(Key::Enter);
     ASSERT_EQ(h.State(), StatePlay);
 }
@@ -78,7 +78,7 @@ TEST(Music, EachScreenSetsItsVolumeAndTheTitleMenuAndChoiceStartIt) {
     EXPECT_EQ(music.Volume(), -1000);
     EXPECT_TRUE(music.IsPlaying());
     music.Stop();
-    h.form.W.GameState = StateLevelSelect;
+    h.W().GameState = StateLevelSelect;
     h.Frames(1);
     EXPECT_EQ(music.Volume(), -1500);
     EXPECT_TRUE(music.IsPlaying());
@@ -99,16 +99,16 @@ TEST(Music, PlayFadesItFromTheChoiceAndStopsItTheFrameAfterItPassesMinus4999) {
 
 TEST(Play, PreparationGivesOneLifeAndRemembersTheLevel) {
     ShellHarness h;
-    ASSERT_EQ(h.form.W.Lives, 0);
+    ASSERT_EQ(h.W().Lives, 0);
     StartLevel(h, DiamondThenBook(), 7);
-    EXPECT_EQ(h.form.W.Lives, 1);
-    EXPECT_EQ(h.form.W.WorkingProgress[0], "7");
-    EXPECT_EQ(h.form.W.DiamondTarget, 1);
-    EXPECT_EQ(h.form.W.CollectedCount, 0);
-    EXPECT_EQ(h.form.W.WipeRing, 0);
-    EXPECT_FALSE(h.form.W.EndPhase);
-    EXPECT_TRUE(h.form.W.ScreenLoaded[StatePlay]);
-    EXPECT_FALSE(h.form.W.ScreenLoaded[StateLevelSelect]);
+    EXPECT_EQ(h.W().Lives, 1);
+    EXPECT_EQ(h.Players().WorkingProgress[0], "7");
+    EXPECT_EQ(h.W().DiamondTarget, 1);
+    EXPECT_EQ(h.W().CollectedCount, 0);
+    EXPECT_EQ(h.W().WipeRing, 0);
+    EXPECT_FALSE(h.W().EndPhase);
+    EXPECT_TRUE(h.ScreenLoaded()[StatePlay]);
+    EXPECT_FALSE(h.ScreenLoaded()[StateLevelSelect]);
 }
 
 TEST(Play, TheBorderCellsOfTheTopRightComeBackOnceTheSpawnIsRound) {
@@ -118,23 +118,23 @@ TEST(Play, TheBorderCellsOfTheTopRightComeBackOnceTheSpawnIsRound) {
     h.window.KeyDown(Key::Right);
     h.Frames(1);
     h.window.KeyUp(Key::Right);
-    ASSERT_TRUE(h.form.W.EndPhase); // the diamond was taken in that frame
+    ASSERT_TRUE(h.W().EndPhase); // the diamond was taken in that frame
     // The first border monster is made in cell 14 in the same frame.
-    EXPECT_EQ(h.form.W.BorderCursor, 14);
-    EXPECT_EQ(h.form.W.ActorCount, 2);
+    EXPECT_EQ(h.W().BorderCursor, 14);
+    EXPECT_EQ(h.W().ActorCount, 2);
     int frames = 0;
-    while (h.form.W.EndPhase && frames < 2000)
+    while (h.W().EndPhase && frames < 2000)
         h.Frames(1), ++frames;
-    ASSERT_FALSE(h.form.W.EndPhase);
+    ASSERT_FALSE(h.W().EndPhase);
     // 52 monsters, one every 12 frames at speed 4, the first at once.
     EXPECT_EQ(frames, 51 * 12);
-    EXPECT_EQ(h.form.W.ActorCount, 1 + 52);         // the diamond and the monsters
-    EXPECT_EQ(h.form.W.Cells[15].Content, Monster); // the last monster came from cell 15
+    EXPECT_EQ(h.W().ActorCount, 1 + 52);         // the diamond and the monsters
+    EXPECT_EQ(h.W().Cells[15].Content, Monster); // the last monster came from cell 15
     h.Frames(1);
-    EXPECT_EQ(h.form.W.Cells[15].Content, CornerTR);
-    EXPECT_EQ(h.form.W.Cells[15].Tile, CornerTR);
-    EXPECT_EQ(h.form.W.Cells[14].Content, BorderWall);
-    EXPECT_EQ(h.form.W.Cells[14].Tile, BorderWall);
+    EXPECT_EQ(h.W().Cells[15].Content, CornerTR);
+    EXPECT_EQ(h.W().Cells[15].Tile, CornerTR);
+    EXPECT_EQ(h.W().Cells[14].Content, BorderWall);
+    EXPECT_EQ(h.W().Cells[14].Tile, BorderWall);
 }
 
 TEST(LevelWon, WipeRingsFragmentsAndTheNextLevelOnTheChoice) {
@@ -144,10 +144,10 @@ TEST(LevelWon, WipeRingsFragmentsAndTheNextLevelOnTheChoice) {
     const int toWin = FramesUntil(h, StateLevelDone);
     h.window.KeyUp(Key::Right);
     ASSERT_GT(toWin, 0);
-    World& w = h.form.W;
-    EXPECT_EQ(w.CurrentLevel, 13);
-    EXPECT_EQ(w.WorkingProgress[0], "13");
-    EXPECT_EQ(w.WorkingProgress[12], "1");
+    World& w = h.W();
+    EXPECT_EQ(h.CurrentLevel(), 13);
+    EXPECT_EQ(h.Players().WorkingProgress[0], "13");
+    EXPECT_EQ(h.Players().WorkingProgress[12], "1");
     EXPECT_EQ(CountCues(h, "cheer"), 1);
     // The win is written at once, not only at the end of the program.
     auto progress = ReadTextList(FindFileNoCase(h.home + "/CompLevels1.Txt"));
@@ -180,16 +180,16 @@ TEST(LevelWon, WipeRingsFragmentsAndTheNextLevelOnTheChoice) {
     EXPECT_EQ(f.LastFrame, 11);
     EXPECT_EQ(f.Frame, 6);
     EXPECT_EQ(f.MoveLength, 90);
-    EXPECT_EQ(f.Dir, toggleBefore ? 2 : 1);
+    EXPECT_EQ(f.Dir, toggleBefore ? Dir::Left : Dir::Right);
     EXPECT_EQ(f.StepDX,
               w.Steps[toggleBefore ? StepPairId::FlightDownLeft : StepPairId::FlightDownRight].DX);
     // Fragments alternate sides; a row-7 cell takes the upward flight.
     const ActorRecord& second = w.Actors[static_cast<std::size_t>(firstFragment + 1)];
-    EXPECT_EQ(second.Dir, toggleBefore ? 1 : 2);
+    EXPECT_EQ(second.Dir, toggleBefore ? Dir::Right : Dir::Left);
     const ActorRecord& row7 = w.Actors[static_cast<std::size_t>(firstFragment + 7)];
     ASSERT_EQ(row7.Y, 280);
     EXPECT_EQ(row7.StepDY,
-              w.Steps[(row7.Dir == 2) ? StepPairId::FlightUpLeft : StepPairId::FlightUpRight].DY);
+              w.Steps[(row7.Dir == Dir::Left) ? StepPairId::FlightUpLeft : StepPairId::FlightUpRight].DY);
     EXPECT_EQ(w.ExplosionToggle, made % 2 == 0 ? toggleBefore : !toggleBefore);
     // A blown cell holds the fragment's diamond code, without a tile.
     EXPECT_EQ(w.Cells[16 * 5 + 4].Content, Diamond);
@@ -212,8 +212,8 @@ TEST(LevelWon, WipeRingsFragmentsAndTheNextLevelOnTheChoice) {
         EXPECT_FALSE(w.Actors[static_cast<std::size_t>(i)].Active &&
                      w.Actors[static_cast<std::size_t>(i)].Kind == DiamondTaken);
     h.Frames(1);
-    EXPECT_EQ(w.CurrentLevel, 13);
-    EXPECT_TRUE(w.ScreenLoaded[StateLevelSelect]);
+    EXPECT_EQ(h.CurrentLevel(), 13);
+    EXPECT_TRUE(h.ScreenLoaded()[StateLevelSelect]);
 }
 
 TEST(LevelWon, EscapeEndsTheWipeOnTheNextLevel) {
@@ -225,8 +225,8 @@ TEST(LevelWon, EscapeEndsTheWipeOnTheNextLevel) {
     h.Frames(3);
     h.Tap(Key::Escape);
     EXPECT_EQ(h.State(), StateLevelSelect);
-    EXPECT_EQ(h.form.W.CurrentLevel, 1); // level 70 won: back to level 1
-    EXPECT_EQ(h.form.W.WorkingProgress[70], "1");
+    EXPECT_EQ(h.CurrentLevel(), 1); // level 70 won: back to level 1
+    EXPECT_EQ(h.Players().WorkingProgress[70], "1");
 }
 
 TEST(GameOver, EscapeInPlayLosesTheLifeAndEverythingFliesToTheMiddle) {
@@ -235,7 +235,7 @@ TEST(GameOver, EscapeInPlayLosesTheLifeAndEverythingFliesToTheMiddle) {
     h.Tap(Key::Escape);
     const int fall = FramesUntil(h, StateGameOver);
     ASSERT_GT(fall, 0);
-    World& w = h.form.W;
+    World& w = h.W();
     EXPECT_EQ(w.Lives, 0);
     EXPECT_EQ(CountCues(h, "mandie"), 1);
     EXPECT_EQ(CountCues(h, "losegame"), 0);
@@ -254,10 +254,10 @@ TEST(GameOver, EscapeInPlayLosesTheLifeAndEverythingFliesToTheMiddle) {
         EXPECT_EQ(w.Cells[static_cast<std::size_t>(cell)].Content, 0) << cell;
     const ActorRecord& corner = w.Actors[static_cast<std::size_t>(before)]; // cell 0 at (0, 0)
     EXPECT_EQ(corner.Kind, CornerTL);
-    EXPECT_EQ(corner.Dir, 12);
+    EXPECT_EQ(corner.Dir, Dir::DownRight);
     const ActorRecord& right =
         w.Actors[static_cast<std::size_t>(before + 15)]; // cell 15 at (600, 0)
-    EXPECT_EQ(right.Dir, 10);
+    EXPECT_EQ(right.Dir, Dir::DownLeft);
 
     // Phase 1: 2 pixels a frame on each axis; the corner at (0, 0) needs 110
     // diagonal frames, then 40 more straight right; the choice follows on
@@ -274,12 +274,12 @@ TEST(GameOver, EscapeInPlayLosesTheLifeAndEverythingFliesToTheMiddle) {
     }
 
     // Back on the same level; it starts again with one life.
-    EXPECT_EQ(w.CurrentLevel, 9);
+    EXPECT_EQ(h.CurrentLevel(), 9);
     EXPECT_EQ(w.Lives, 0);
     h.Frames(1);
     h.Tap(Key::Enter);
     EXPECT_EQ(h.State(), StatePlay);
-    EXPECT_EQ(w.CurrentLevel, 9);
+    EXPECT_EQ(h.CurrentLevel(), 9);
     EXPECT_EQ(w.Lives, 1);
     EXPECT_FALSE(w.LoseCuePlayed);
 }
@@ -300,10 +300,10 @@ TEST(GameOver, TheLastMoverFixesTheFrameOfTheChoice) {
 
 TEST(Players, AKeyTypedBeforeEscapeStaysPendingForTheNextVisit) {
     ShellHarness h;
-    h.form.Players.Roster[1] = "AB";
-    h.form.W.GameState = StatePlayers;
+    h.Players().Roster[1] = "AB";
+    h.W().GameState = StatePlayers;
     h.Frames(1); // entry: the counter is 1, the keys are read on its fifth frame
-    ASSERT_EQ(h.form.NameLength[1], 2);
+    ASSERT_EQ(h.NameLength()[1], 2);
     h.window.KeyDown(Key::Q); // typed, then Escape held up to the reading
     h.Frames(1);
     h.window.KeyUp(Key::Q);
@@ -312,46 +312,46 @@ TEST(Players, AKeyTypedBeforeEscapeStaysPendingForTheNextVisit) {
     h.window.KeyUp(Key::Escape);
     ASSERT_EQ(h.State(), StateMenu);
     // Escape's own key-down waits behind Q.
-    EXPECT_EQ(h.form.PendingKeys.Front(), 'Q');
-    EXPECT_EQ(h.form.PendingKeys.Size(), 2u);
-    EXPECT_EQ(h.form.Players.Roster[1], "AB");
+    EXPECT_EQ(h.PendingKeys().Front(), 'Q');
+    EXPECT_EQ(h.PendingKeys().Size(), 2u);
+    EXPECT_EQ(h.Players().Roster[1], "AB");
     h.Frames(1); // the menu's entry
     h.Tap(Key::Down, 6);
     h.Tap(Key::Enter, 7);
     ASSERT_EQ(h.State(), StatePlayers);
-    EXPECT_EQ(h.form.PendingKeys.Size(), 2u); // Enter came while the menu was loaded
+    EXPECT_EQ(h.PendingKeys().Size(), 2u); // Enter came while the menu was loaded
     h.Frames(5);                              // the entry and the first reading frame of the player screen
-    EXPECT_EQ(h.form.Players.Roster[1], "ABQ");
-    EXPECT_EQ(h.form.NameLength[1], 3);
+    EXPECT_EQ(h.Players().Roster[1], "ABQ");
+    EXPECT_EQ(h.NameLength()[1], 3);
     h.Frames(5); // Escape's key is taken by the next reading and types nothing
-    EXPECT_EQ(h.form.PendingKeys.Size(), 0u);
-    EXPECT_EQ(h.form.Players.Roster[1], "ABQ");
+    EXPECT_EQ(h.PendingKeys().Size(), 0u);
+    EXPECT_EQ(h.Players().Roster[1], "ABQ");
 }
 
 TEST(Players, ANameOfSpacesCountsItsFullLengthOnEntry) {
     ShellHarness h;
-    h.form.Players.Roster[2] = "Z  ";
-    h.form.CurrentPlayer = 2;
-    h.form.W.GameState = StatePlayers;
+    h.Players().Roster[2] = "Z  ";
+    h.CurrentPlayer() = 2;
+    h.W().GameState = StatePlayers;
     h.Frames(1);
-    EXPECT_EQ(h.form.NameLength[2], 3); // trailing spaces count
+    EXPECT_EQ(h.NameLength()[2], 3); // trailing spaces count
     h.Tap(Key::Backspace, 4);
-    EXPECT_EQ(h.form.Players.Roster[2], "Z  ");
-    EXPECT_EQ(h.form.NameLength[2], 2);
+    EXPECT_EQ(h.Players().Roster[2], "Z  ");
+    EXPECT_EQ(h.NameLength()[2], 2);
 }
 
 TEST(Players, TheSwitchKeepsEachPlayersWorkingListsAndZeroesLives) {
     ShellHarness h;
-    h.form.W.Lives = 1;
-    h.form.W.WorkingProgress[0] = "20";
-    h.form.Players.ProgressLists[1][0] = "44";
-    h.form.W.GameState = StatePlayers;
+    h.W().Lives = 1;
+    h.Players().WorkingProgress[0] = "20";
+    h.Players().ProgressLists[1][0] = "44";
+    h.W().GameState = StatePlayers;
     h.Frames(1);
     h.Tap(Key::Down, 5);
-    EXPECT_EQ(h.form.CurrentPlayer, 2);
-    EXPECT_EQ(h.form.W.Lives, 0);
-    EXPECT_EQ(h.form.W.CurrentLevel, 44);
-    EXPECT_EQ(h.form.Players.ProgressLists[0][0], "20"); // the old player's list was stored
+    EXPECT_EQ(h.CurrentPlayer(), 2);
+    EXPECT_EQ(h.W().Lives, 0);
+    EXPECT_EQ(h.CurrentLevel(), 44);
+    EXPECT_EQ(h.Players().ProgressLists[0][0], "20"); // the old player's list was stored
 }
 
 TEST(Play, ASpeedKeyRestartsTheLevelAndIsKeptInTheOptionsFile) {
@@ -360,18 +360,18 @@ TEST(Play, ASpeedKeyRestartsTheLevelAndIsKeptInTheOptionsFile) {
     h.window.KeyDown(Key::Right); // a step into the diamond, then F7 at rest
     h.Frames(1);
     h.window.KeyUp(Key::Right);
-    ASSERT_EQ(h.form.W.CollectedCount, 1);
+    ASSERT_EQ(h.W().CollectedCount, 1);
     h.Frames(12);
     h.Tap(Key::F7);
-    EXPECT_EQ(h.form.W.GameSpeed, 6);
-    EXPECT_EQ(h.form.W.WorkingOptions[0], "6");
-    EXPECT_FALSE(h.form.W.ScreenLoaded[StatePlay]);
+    EXPECT_EQ(h.W().GameSpeed, 6);
+    EXPECT_EQ(h.Players().WorkingOptions[0], "6");
+    EXPECT_FALSE(h.ScreenLoaded()[StatePlay]);
     h.Frames(1); // prepared afresh: the diamond is back, the player at the start
-    EXPECT_EQ(h.form.W.CollectedCount, 0);
-    EXPECT_FALSE(h.form.W.EndPhase);
-    EXPECT_EQ(h.form.W.Cells[18].Content, Diamond);
-    EXPECT_EQ(h.form.W.Player.PlayerCell, 17);
-    EXPECT_EQ(h.form.W.Lives, 1);
+    EXPECT_EQ(h.W().CollectedCount, 0);
+    EXPECT_FALSE(h.W().EndPhase);
+    EXPECT_EQ(h.W().Cells[18].Content, Diamond);
+    EXPECT_EQ(h.W().Player.PlayerCell, 17);
+    EXPECT_EQ(h.W().Lives, 1);
     h.form.FormDestroy();
     auto options = ReadTextList(FindFileNoCase(h.home + "/UOptions1.Txt"));
     ASSERT_TRUE(options);
@@ -380,12 +380,12 @@ TEST(Play, ASpeedKeyRestartsTheLevelAndIsKeptInTheOptionsFile) {
 
 TEST(Players, TrailingSpacesOfANameStayInTheRosterFile) {
     ShellHarness h;
-    h.form.W.GameState = StatePlayers;
+    h.W().GameState = StatePlayers;
     h.Frames(1);
     for (int i = 0; i < 3; ++i)
         h.Tap(Key::Backspace, 5);
     h.Tap(Key::X, 5);
-    EXPECT_EQ(h.form.Players.Roster[1], "Name X  ");
+    EXPECT_EQ(h.Players().Roster[1], "Name X  ");
     h.form.FormDestroy();
     auto roster = ReadTextList(FindFileNoCase(h.home + "/Players.txt"));
     ASSERT_TRUE(roster);

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
-#include <regex>
+#include <algorithm>
 
 namespace gravlin {
 namespace {
@@ -86,33 +86,11 @@ struct GameRun {
         std::error_code ec;
         fs::remove_all(Home, ec);
     }
-    const std::string& Json() const { return Result.StateJson; }
+    const ReplayState& State() const { return Result.State; }
 };
 
-// A whole-number field of the runner's state.
-int Field(const std::string& json, const std::string& name) {
-    std::smatch m;
-    if (!std::regex_search(json, m, std::regex("\"" + name + "\": (-?[0-9]+)"))) return -99999;
-    return std::stoi(m[1]);
-}
-
-// One number of the Content or Tile array.
-int CellOf(const std::string& json, const std::string& array, int cell) {
-    const auto at = json.find("\"" + array + "\": [");
-    if (at == std::string::npos) return -99999;
-    const auto open = json.find('[', at);
-    const auto close = json.find(']', open);
-    std::string list = json.substr(open + 1, close - open - 1);
-    int k = 0;
-    std::size_t from = 0;
-    while (k < cell) {
-        from = list.find(',', from);
-        if (from == std::string::npos) return -99999;
-        ++from;
-        ++k;
-    }
-    return std::stoi(list.substr(from));
-}
+// The cues a run played, as [frame, name] pairs.
+using Cues = std::vector<std::pair<int, std::string>>;
 
 TextList ReadPlayerFile(const std::string& home, const std::string& name) {
     auto lines = ReadTextList(FindFileNoCase(home + "/" + name));
@@ -186,33 +164,31 @@ TEST(WholeGame, ALevelWonFromTheTitleLandsOnTheNextLevelAndIsKept) {
     ASSERT_TRUE(won.Result.Error.empty()) << won.Result.Error;
     EXPECT_EQ(won.Result.Outcome, ReplayOutcome::Won);
     EXPECT_EQ(won.Result.Frames, 54);
-    EXPECT_EQ(Field(won.Json(), "GameState"), StateLevelDone);
-    EXPECT_EQ(Field(won.Json(), "CurrentLevel"), 62);
+    EXPECT_EQ(won.State().Shell.GameState, StateLevelDone);
+    EXPECT_EQ(won.State().Shell.CurrentLevel, 62);
     // The rising call sounds on spawn steps made while the actor count is
     // even: not for the first monster (the diamond's record makes it odd),
     // but for the second, twelve frames later.
-    EXPECT_NE(won.Json().find("\"cues\": [[33, \"dia222\"], [45, \"monster2\"], [53, \"cheer\"]]"),
-              std::string::npos)
-        << won.Json();
+    EXPECT_EQ(won.State().Cues, (Cues{{33, "dia222"}, {45, "monster2"}, {53, "cheer"}}));
 
     // The wipe: the border spawn took its step in the winning frame, so the
     // first ring comes on the eighth frame of the wipe (frame 61) and blows
     // up the column right of the book first, from the top.
     GameRun before(game, script, 61);
-    EXPECT_EQ(Field(before.Json(), "GameState"), StateLevelDone);
-    EXPECT_EQ(CellOf(before.Json(), "Content", 4), BorderWall);
+    EXPECT_EQ(before.State().Shell.GameState, StateLevelDone);
+    EXPECT_EQ(before.State().Content[4], BorderWall);
     GameRun ring1(game, script, 62);
-    EXPECT_EQ(Field(ring1.Json(), "GameState"), StateLevelDone);
-    EXPECT_EQ(CellOf(ring1.Json(), "Content", 4), Diamond);
-    EXPECT_EQ(CellOf(ring1.Json(), "Tile", 4), 0);
-    EXPECT_EQ(CellOf(ring1.Json(), "Content", 21), Earth); // two columns away: the next ring
+    EXPECT_EQ(ring1.State().Shell.GameState, StateLevelDone);
+    EXPECT_EQ(ring1.State().Content[4], Diamond);
+    EXPECT_EQ(ring1.State().Tile[4], 0);
+    EXPECT_EQ(ring1.State().Content[21], Earth); // two columns away: the next ring
 
     // The map is covered after ring 13; the fragments of ring 12 (frame
     // 149) fly 45 frames, so the paced frame of ring 18 (frame 197) is the
     // first without one and goes to the level choice. On frame 80 the
     // fragments of rings 1 and 2 are in flight.
     GameRun last(game, script, 197, {{80, "wipe.bmp"}});
-    EXPECT_EQ(Field(last.Json(), "GameState"), StateLevelDone);
+    EXPECT_EQ(last.State().Shell.GameState, StateLevelDone);
     {
         auto shot = ReadBmpFile(last.Home + "/wipe.bmp", nullptr);
         ASSERT_TRUE(shot);
@@ -220,9 +196,9 @@ TEST(WholeGame, ALevelWonFromTheTitleLandsOnTheNextLevelAndIsKept) {
     }
     GameRun choice(game, script, 199, {{198, "choice.bmp"}});
     ASSERT_TRUE(choice.Result.Error.empty()) << choice.Result.Error;
-    EXPECT_EQ(Field(choice.Json(), "GameState"), StateLevelSelect);
-    EXPECT_EQ(Field(choice.Json(), "CurrentLevel"), 62);
-    EXPECT_EQ(Field(choice.Json(), "Lives"), 1);
+    EXPECT_EQ(choice.State().Shell.GameState, StateLevelSelect);
+    EXPECT_EQ(choice.State().Shell.CurrentLevel, 62);
+    EXPECT_EQ(choice.State().Shell.Lives, 1);
     const TextList progress = ReadPlayerFile(choice.Home, "CompLevels1.Txt");
     ASSERT_EQ(progress.size(), 71u);
     EXPECT_EQ(progress[0], "62");
@@ -240,8 +216,8 @@ TEST(WholeGame, TheWinIsWrittenBeforeTheProgramEnds) {
     // harness that never shuts the game down still finds it.
     SmallGameFolder game;
     testing::ShellHarness h(game.dir);
-    h.form.W.WorkingProgress[0] = "61";
-    h.form.W.GameState = StateLevelSelect;
+    h.Players().WorkingProgress[0] = "61";
+    h.W().GameState = StateLevelSelect;
     h.Frames(1);
     h.Tap(Key::Enter);
     h.window.KeyDown(Key::Right);
@@ -266,30 +242,32 @@ TEST(WholeGame, ALostGameLandsOnTheSameLevelAndStartsAgainWithOneLife) {
     ASSERT_TRUE(lost.Result.Error.empty()) << lost.Result.Error;
     EXPECT_EQ(lost.Result.Outcome, ReplayOutcome::Lost);
     EXPECT_EQ(lost.Result.Frames, 253);
-    EXPECT_EQ(Field(lost.Json(), "Lives"), 0);
-    EXPECT_NE(lost.Json().find("\"cues\": [[33, \"mandie\"]]"), std::string::npos) << lost.Json();
+    EXPECT_EQ(lost.State().Shell.Lives, 0);
+    EXPECT_EQ(lost.State().Cues, (Cues{{33, "mandie"}}));
 
     // Frame 253 lifts everything off the map and plays the lose cue; from
     // frame 254 on every object moves 2 pixels a frame towards (300, 220):
     // the corners need 149 frames, and frame 403, in which nothing moves,
     // goes to the level choice.
     GameRun still(game, script, 403);
-    EXPECT_EQ(Field(still.Json(), "GameState"), StateGameOver);
-    EXPECT_NE(still.Json().find("[253, \"losegame\"]"), std::string::npos);
+    EXPECT_EQ(still.State().Shell.GameState, StateGameOver);
+    const Cues& stillCues = still.State().Cues;
+    EXPECT_NE(std::find(stillCues.begin(), stillCues.end(), std::make_pair(253, std::string("losegame"))),
+              stillCues.end());
     GameRun over(game, script, 404);
-    EXPECT_EQ(Field(over.Json(), "GameState"), StateLevelSelect);
-    EXPECT_EQ(Field(over.Json(), "CurrentLevel"), 61);
-    EXPECT_EQ(Field(over.Json(), "Lives"), 0);
+    EXPECT_EQ(over.State().Shell.GameState, StateLevelSelect);
+    EXPECT_EQ(over.State().Shell.CurrentLevel, 61);
+    EXPECT_EQ(over.State().Shell.Lives, 0);
 
     // Enter on the level choice starts the same level with one life again.
     script.push_back({410, Key::Enter, true});
     script.push_back({411, Key::Enter, false});
     GameRun again(game, script, 412);
     ASSERT_TRUE(again.Result.Error.empty()) << again.Result.Error;
-    EXPECT_EQ(Field(again.Json(), "GameState"), StatePlay);
-    EXPECT_EQ(Field(again.Json(), "CurrentLevel"), 61);
-    EXPECT_EQ(Field(again.Json(), "Lives"), 1);
-    EXPECT_EQ(Field(again.Json(), "PlayerCell"), 17);
+    EXPECT_EQ(again.State().Shell.GameState, StatePlay);
+    EXPECT_EQ(again.State().Shell.CurrentLevel, 61);
+    EXPECT_EQ(again.State().Shell.Lives, 1);
+    EXPECT_EQ(again.State().Player.PlayerCell, 17);
     const TextList progress = ReadPlayerFile(again.Home, "CompLevels1.Txt");
     ASSERT_EQ(progress.size(), 71u);
     EXPECT_EQ(progress[0], "61");

@@ -29,9 +29,7 @@ struct MenuRun {
         Result = RunReplay(o);
         EXPECT_TRUE(Result.Error.empty()) << Result.Error;
     }
-    bool InState(int state) const {
-        return Result.StateJson.find("\"GameState\": " + std::to_string(state) + ",") != std::string::npos;
-    }
+    bool InState(int state) const { return Result.State.Shell.GameState == state; }
 };
 
 // Title at frame 0; Enter at frame 1 opens help. From there the menu opens
@@ -64,7 +62,7 @@ TEST(OnePress, ATapBetweenTwoMenuReadingsCountsOnce) {
     // Down held on frames 10 and 11, between the readings at 9 and 16, moves
     // one item at 16 and no more at 23; Enter then chooses item 2 at 30.
     MenuRun r("1 +Enter\n2 -Enter\n3 +Enter\n4 -Enter\n10 +Down\n12 -Down\n24 +Enter\n", 32);
-    EXPECT_TRUE(r.InState(StatePlayers)) << r.Result.StateJson.substr(0, 80);
+    EXPECT_TRUE(r.InState(StatePlayers)) << r.Result.State.Shell.GameState;
 }
 
 TEST(OnePress, LettersTypedFasterThanTheNameEntryReadsAllArrive) {

@@ -18,21 +18,21 @@ TEST(StartUp, StartsOnTheTitleWithTheDefaults) {
     ShellHarness h;
     ASSERT_TRUE(h.form.FatalError().empty()) << h.form.FatalError();
     EXPECT_EQ(h.State(), StateIntro);
-    EXPECT_EQ(h.form.CurrentPlayer, 1);
-    EXPECT_EQ(h.form.W.GameSpeed, 4);
-    EXPECT_EQ(h.form.W.Lives, 0);
-    EXPECT_TRUE(h.form.W.ExplosionToggle);
-    EXPECT_EQ(h.form.Cues.MonsterStepCount, 99);
-    EXPECT_EQ(h.form.TilesPerRow, 16);
+    EXPECT_EQ(h.CurrentPlayer(), 1);
+    EXPECT_EQ(h.W().GameSpeed, 4);
+    EXPECT_EQ(h.W().Lives, 0);
+    EXPECT_TRUE(h.W().ExplosionToggle);
+    EXPECT_EQ(h.Cues().MonsterStepCount, 99);
+    EXPECT_EQ(h.TilesPerRow(), 16);
 }
 
 TEST(StartUp, SecondActivationRunsNoStartUp) {
     ShellHarness h;
-    h.form.W.GameState = StateMenu;
-    h.form.CurrentPlayer = 3;
+    h.W().GameState = StateMenu;
+    h.CurrentPlayer() = 3;
     h.form.FormActivate();
     EXPECT_EQ(h.State(), StateMenu);
-    EXPECT_EQ(h.form.CurrentPlayer, 3);
+    EXPECT_EQ(h.CurrentPlayer(), 3);
 }
 
 TEST(StartUp, MissingHeaderIsReportedAndPlayerFilesAreLeftAlone) {
@@ -83,7 +83,7 @@ TEST(Transitions, EscapeOnTheTitleEndsTheProgramAndWritesThePlayerFiles) {
 TEST(Transitions, EnterAndSpaceDoNothingThroughTheKeyHandlerElsewhere) {
     ShellHarness h;
     for (int state : {StateMenu, StatePlayers, StatePlay, StateLevelDone, StateGameOver}) {
-        h.form.W.GameState = state;
+        h.W().GameState = state;
         h.form.FormKeyDown(13);
         h.form.FormKeyDown(32);
         EXPECT_EQ(h.State(), state);
@@ -92,10 +92,10 @@ TEST(Transitions, EnterAndSpaceDoNothingThroughTheKeyHandlerElsewhere) {
 
 TEST(Transitions, EscapeDuringTheWipeGoesToTheLevelChoice) {
     ShellHarness h;
-    h.form.W.GameState = StateLevelDone;
+    h.W().GameState = StateLevelDone;
     h.form.FormKeyDown(27);
     EXPECT_EQ(h.State(), StateLevelSelect);
-    h.form.W.GameState = StatePlay;
+    h.W().GameState = StatePlay;
     h.form.FormKeyDown(27);
     EXPECT_EQ(h.State(), StatePlay);
 }
@@ -105,19 +105,19 @@ TEST(Transitions, EnterOnALevelWithoutDataStaysOnTheLevelChoice) {
     // Levels above 60 are read from their own files: with none in the
     // folder, level 69 has no data.
     std::string empty = testing::FreshFolder("maps");
-    h.form.Levels.MapsDir = empty + "/";
-    h.form.W.GameState = StateLevelSelect;
-    h.form.W.WorkingProgress[0] = "69";
+    h.Levels().MapsDir = empty + "/";
+    h.W().GameState = StateLevelSelect;
+    h.Players().WorkingProgress[0] = "69";
     h.Frames(1);
-    ASSERT_EQ(h.form.W.CurrentLevel, 69);
-    EXPECT_FALSE(h.form.LevelPlayable);
+    ASSERT_EQ(h.CurrentLevel(), 69);
+    EXPECT_FALSE(h.LevelPlayable());
     h.Tap(Key::Enter);
     EXPECT_EQ(h.State(), StateLevelSelect);
 }
 
 TEST(Menu, HeldEnterFromHelpSelectsTheFirstItemSevenFramesLater) {
     ShellHarness h;
-    h.form.W.GameState = StateHelp;
+    h.W().GameState = StateHelp;
     h.Frames(1);
     h.window.KeyDown(Key::Enter); // goes to the menu and stays held
     h.Frames(1);                  // the menu's first frame
@@ -130,21 +130,21 @@ TEST(Menu, HeldEnterFromHelpSelectsTheFirstItemSevenFramesLater) {
 
 TEST(Menu, UpAndDownWrapAround) {
     ShellHarness h;
-    h.form.W.GameState = StateMenu;
+    h.W().GameState = StateMenu;
     h.Frames(1);
-    EXPECT_EQ(h.form.MenuChoice, 1);
+    EXPECT_EQ(h.MenuChoice(), 1);
     h.Tap(Key::Up, 6); // read on the seventh menu frame
-    EXPECT_EQ(h.form.MenuChoice, 3);
-    EXPECT_EQ(h.form.MenuItemImage, (std::array<int, 3>{20, 7, 9})); // drawn before the reading
+    EXPECT_EQ(h.MenuChoice(), 3);
+    EXPECT_EQ(h.MenuItemImage(), (std::array<int, 3>{20, 7, 9})); // drawn before the reading
     h.Frames(1);
-    EXPECT_EQ(h.form.MenuItemImage, (std::array<int, 3>{21, 7, 8}));
+    EXPECT_EQ(h.MenuItemImage(), (std::array<int, 3>{21, 7, 8}));
     h.Tap(Key::Down, 7);
-    EXPECT_EQ(h.form.MenuChoice, 1);
+    EXPECT_EQ(h.MenuChoice(), 1);
 }
 
 TEST(Menu, QuitItemEndsTheProgram) {
     ShellHarness h;
-    h.form.W.GameState = StateMenu;
+    h.W().GameState = StateMenu;
     h.Frames(1);
     h.Tap(Key::Up, 7);
     h.Tap(Key::Enter, 7);
@@ -153,33 +153,33 @@ TEST(Menu, QuitItemEndsTheProgram) {
 
 TEST(LevelChoice, MovesWrapAroundTheSeventySquares) {
     ShellHarness h;
-    h.form.W.GameState = StateLevelSelect;
+    h.W().GameState = StateLevelSelect;
     h.Frames(1);
-    ASSERT_EQ(h.form.W.CurrentLevel, 1);
+    ASSERT_EQ(h.CurrentLevel(), 1);
     h.Tap(Key::Up, 4);
-    EXPECT_EQ(h.form.W.CurrentLevel, 57);
-    h.form.W.CurrentLevel = 70;
+    EXPECT_EQ(h.CurrentLevel(), 57);
+    h.CurrentLevel() = 70;
     h.Tap(Key::Down, 4);
-    EXPECT_EQ(h.form.W.CurrentLevel, 14);
-    h.form.W.CurrentLevel = 1;
+    EXPECT_EQ(h.CurrentLevel(), 14);
+    h.CurrentLevel() = 1;
     h.Tap(Key::Left, 4);
-    EXPECT_EQ(h.form.W.CurrentLevel, 70);
+    EXPECT_EQ(h.CurrentLevel(), 70);
     h.Tap(Key::Right, 4);
-    EXPECT_EQ(h.form.W.CurrentLevel, 1);
+    EXPECT_EQ(h.CurrentLevel(), 1);
 }
 
 TEST(LevelChoice, TabCyclesThePlayersAndShowsEachOnesLevel) {
     ShellHarness h;
-    h.form.Players.ProgressLists[2][0] = "33"; // player 3 is on level 33
-    h.form.W.GameState = StateLevelSelect;
+    h.Players().ProgressLists[2][0] = "33"; // player 3 is on level 33
+    h.W().GameState = StateLevelSelect;
     h.Frames(1);
     std::vector<int> seen;
     for (int i = 0; i < 5; ++i) {
         h.Tap(Key::Tab, 4);
         h.Frames(1); // the choice enters again for the new player
-        seen.push_back(h.form.CurrentPlayer);
-        if (h.form.CurrentPlayer == 3) {
-            EXPECT_EQ(h.form.W.CurrentLevel, 33);
+        seen.push_back(h.CurrentPlayer());
+        if (h.CurrentPlayer() == 3) {
+            EXPECT_EQ(h.CurrentLevel(), 33);
         }
     }
     EXPECT_EQ(seen, (std::vector<int>{2, 3, 4, 5, 1}));
@@ -187,27 +187,27 @@ TEST(LevelChoice, TabCyclesThePlayersAndShowsEachOnesLevel) {
 
 TEST(Players, NameEntryTakesCapitalsUpToEightAndBackspace) {
     ShellHarness h;
-    h.form.W.GameState = StatePlayers;
+    h.W().GameState = StatePlayers;
     h.Frames(1);
-    std::string& name = h.form.Players.Roster[1];
+    std::string& name = h.Players().Roster[1];
     // Erase the default name completely, then once more on the empty name.
     for (int i = 0; i < 9; ++i) h.Tap(Key::Backspace, 5);
-    EXPECT_EQ(h.form.NameLength[1], 0);
+    EXPECT_EQ(h.NameLength()[1], 0);
     EXPECT_EQ(name, "        ");
     for (Key k : {Key::A, Key::B, Key::C, Key::D, Key::E, Key::F, Key::G, Key::H, Key::I}) h.Tap(k, 5);
     EXPECT_EQ(name, "ABCDEFGH");
-    EXPECT_EQ(h.form.NameLength[1], 8);
+    EXPECT_EQ(h.NameLength()[1], 8);
 }
 
 TEST(Players, DownChoosesTheNextPlayer) {
     ShellHarness h;
-    h.form.W.GameState = StatePlayers;
+    h.W().GameState = StatePlayers;
     h.Frames(1);
     h.Tap(Key::Down, 5);
-    EXPECT_EQ(h.form.CurrentPlayer, 2);
+    EXPECT_EQ(h.CurrentPlayer(), 2);
     h.Tap(Key::Up, 5);
     h.Tap(Key::Up, 5);
-    EXPECT_EQ(h.form.CurrentPlayer, 5);
+    EXPECT_EQ(h.CurrentPlayer(), 5);
 }
 
 TEST(Display, RestoreReloadsThePictureOfTitleHelpChoiceAndPlayOnly) {
@@ -217,21 +217,21 @@ TEST(Display, RestoreReloadsThePictureOfTitleHelpChoiceAndPlayOnly) {
         EXPECT_TRUE(p);
         return p ? p->Pixels.Pixels : std::vector<std::uint8_t>{};
     };
-    h.form.W.GameState = StateMenu;
+    h.W().GameState = StateMenu;
     h.Frames(1);
-    ASSERT_EQ(h.form.SheetSurface.Pixels, picture("Userbits.DIB"));
+    ASSERT_EQ(h.Sheet().Pixels, picture("Userbits.DIB"));
     // In the menu the restore reloads nothing: the recreated sheet stays
     // blank until a screen that loads a picture is entered.
     h.window.LoseSurfaces();
     h.Frames(1);
-    EXPECT_EQ(h.form.SheetSurface.Pixels, std::vector<std::uint8_t>(640 * 480, 0));
+    EXPECT_EQ(h.Sheet().Pixels, std::vector<std::uint8_t>(640 * 480, 0));
     const std::pair<int, const char*> reloaded[] = {{StateIntro, "All256Intro.DIB"}, {StateHelp, "Help256.DIB"},
                                                      {StateLevelSelect, "VsAll256.DIB"}, {StatePlay, "All256.DIB"}};
     for (const auto& [state, name] : reloaded) {
-        h.form.W.GameState = state;
-        h.form.SheetSurface.Fill(7);
+        h.W().GameState = state;
+        h.Sheet().Fill(7);
         h.form.DXDrawRestoreSurface();
-        EXPECT_EQ(h.form.SheetSurface.Pixels, picture(name)) << name;
+        EXPECT_EQ(h.Sheet().Pixels, picture(name)) << name;
     }
 }
 

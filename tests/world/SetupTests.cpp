@@ -195,7 +195,7 @@ TEST(CreateActor, FollowsItsTableOfCodes) {
         EXPECT_EQ(a.FirstFrame, e.FirstFrame) << e.Code;
         EXPECT_EQ(a.LastFrame, e.LastFrame) << e.Code;
         EXPECT_EQ(a.Frame, e.FirstFrame) << e.Code;
-        EXPECT_EQ(a.Dir, e.Dir) << e.Code;
+        EXPECT_EQ(DirCode(a.Dir), e.Dir) << e.Code;
         EXPECT_EQ(a.AnimDelay, e.AnimDelay) << e.Code;
         EXPECT_EQ(w->DiamondTarget - before, e.TargetGain) << e.Code;
         EXPECT_EQ(a.X, 7 * 40);
@@ -208,7 +208,7 @@ TEST(CreateActor, FollowsItsTableOfCodes) {
         EXPECT_EQ(a.StepDX, w->Steps[StepPairId::StepLeft].DX);
         EXPECT_EQ(a.StepDY, w->Steps[StepPairId::StepLeft].DY);
         EXPECT_EQ(a.AnimForward, e.Code != Rock) << e.Code;
-        EXPECT_EQ(a.PrevDir, e.Code == Chaser ? 2 : 0) << e.Code;
+        EXPECT_EQ(a.PrevDir, e.Code == Chaser ? Dir::Left : Dir::Rest) << e.Code;
         if (e.Code == Chaser) {
             EXPECT_EQ(a.KindByte2, 6);
         }
@@ -225,12 +225,12 @@ TEST(CreateActor, AnyOtherCodeLeavesFramesAndDirectionToTheCaller) {
     ActorRecord& a = w->Actors[0];
     a.FirstFrame = 62;
     a.LastFrame = 63;
-    a.Dir = 3;
+    a.Dir = Dir::Up;
     ASSERT_EQ(CreateActor(*w, At(3, 3), Monster), 0);
     EXPECT_EQ(a.FirstFrame, 62);
     EXPECT_EQ(a.LastFrame, 63);
     EXPECT_EQ(a.Frame, 62);
-    EXPECT_EQ(a.Dir, 3);
+    EXPECT_EQ(a.Dir, Dir::Up);
     EXPECT_EQ(a.AnimDelay, 8);
     EXPECT_EQ(w->DiamondTarget, 0);
 }

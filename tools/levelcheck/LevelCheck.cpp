@@ -1,5 +1,6 @@
 #include "LevelCheck.h"
 
+#include "world/LevelFiles.h"
 #include "world/Map.h"
 
 #include <memory>
@@ -11,22 +12,6 @@ namespace {
 std::string CellName(int cell) {
     return "cell " + std::to_string(cell) + " (column " + std::to_string(CellColumn(cell)) + ", row " +
            std::to_string(CellRow(cell)) + ")";
-}
-
-bool OnRing(int cell) {
-    const int col = CellColumn(cell), row = CellRow(cell);
-    return col == 0 || col == MapColumns - 1 || row == 0 || row == MapRows - 1;
-}
-
-// The border the editor forces: corners and border wall all round.
-int ForcedBorderCode(int cell) {
-    switch (cell) {
-    case 0: return CornerTL;
-    case 15: return CornerTR;
-    case 176: return CornerBL;
-    case 191: return CornerBR;
-    default: return BorderWall;
-    }
 }
 
 std::vector<int> CellsWith(const LevelCodes& codes, int code) {
@@ -50,20 +35,13 @@ std::vector<LevelFinding> CheckLevelLines(const TextList& lines) {
     auto error = [&](std::string text) { found.push_back(LevelFinding{true, std::move(text)}); };
     auto warning = [&](std::string text) { found.push_back(LevelFinding{false, std::move(text)}); };
 
-    if (lines.size() < static_cast<std::size_t>(MapCellCount)) {
-        error("only " + std::to_string(lines.size()) + " lines; a level needs 192");
+    std::string why;
+    const auto read = WholeLevel(lines, &why);
+    if (!read) {
+        error(why);
         return found;
     }
-    LevelCodes codes{};
-    for (int k = 0; k < MapCellCount; ++k) {
-        auto code = ParseInt(lines[static_cast<std::size_t>(k)]);
-        if (!code) {
-            error("line " + std::to_string(k + 1) + " is not a whole number: \"" + lines[static_cast<std::size_t>(k)] +
-                  "\"");
-            return found;
-        }
-        codes[static_cast<std::size_t>(k)] = *code;
-    }
+    const LevelCodes& codes = *read;
     if (lines.size() > static_cast<std::size_t>(MapCellCount))
         warning(std::to_string(lines.size() - MapCellCount) + " lines after the 192nd are ignored");
 
@@ -108,7 +86,7 @@ std::vector<LevelFinding> CheckLevelLines(const TextList& lines) {
 
     std::vector<int> badBorder;
     for (int i = 0; i < MapCellCount; ++i)
-        if (OnRing(i) && codes[static_cast<std::size_t>(i)] != ForcedBorderCode(i)) badBorder.push_back(i);
+        if (OnBorderRing(i) && codes[static_cast<std::size_t>(i)] != BorderRingCode(i)) badBorder.push_back(i);
     if (!badBorder.empty())
         warning("the border is not the forced border in " + std::to_string(badBorder.size()) + " cell(s): " +
                 CellList(badBorder));

@@ -22,40 +22,23 @@ bool EndsWith(const std::string& s, const std::string& tail) {
     return true;
 }
 
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) continue;
-        out += c;
+ReplayState StateOf(const TfrmMain& form, const SilentWaves& waves, int frames) {
+    ReplayState state;
+    const World& w = form.GameWorld();
+    state.Frame = frames;
+    state.Shell = form.View();
+    state.CollectedCount = w.CollectedCount;
+    state.DiamondTarget = w.DiamondTarget;
+    state.EndPhase = w.EndPhase;
+    state.BookCell = w.BookCell;
+    state.ActorCount = w.ActorCount;
+    state.Player = w.Player;
+    for (int i = 0; i < MapCellCount; ++i) {
+        state.Content[static_cast<std::size_t>(i)] = w.Cells[static_cast<std::size_t>(i)].Content;
+        state.Tile[static_cast<std::size_t>(i)] = w.Cells[static_cast<std::size_t>(i)].Tile;
     }
-    return out + "\"";
-}
-
-std::string StateJson(const TfrmMain& form, const SilentWaves& waves, int frames) {
-    const World& w = form.W;
-    const PlayerState& p = w.Player;
-    std::ostringstream o;
-    o << "{\"frame\": " << frames << ", \"GameState\": " << w.GameState << ", \"CurrentLevel\": " << w.CurrentLevel
-      << ", \"CurrentPlayer\": " << form.CurrentPlayer << ", \"GameSpeed\": " << w.GameSpeed << ", \"Lives\": " << w.Lives
-      << ", \"CollectedCount\": " << w.CollectedCount << ", \"DiamondTarget\": " << w.DiamondTarget
-      << ", \"EndPhase\": " << (w.EndPhase ? "true" : "false") << ", \"BookCell\": " << w.BookCell
-      << ", \"ActorCount\": " << w.ActorCount << ", \"player\": {\"PlayerCell\": " << p.PlayerCell
-      << ", \"PlayerX\": " << p.PlayerX << ", \"PlayerY\": " << p.PlayerY << ", \"PlayerDir\": " << int{p.PlayerDir}
-      << ", \"PlayerDying\": " << (p.PlayerDying ? "true" : "false")
-      << ", \"PlayerInTransit\": " << (p.PlayerInTransit ? "true" : "false") << "}";
-    auto grid = [&](const char* name, auto field) {
-        o << ", \"" << name << "\": [";
-        for (int i = 0; i < MapCellCount; ++i) o << (i ? ", " : "") << field(w.Cells[static_cast<std::size_t>(i)]);
-        o << "]";
-    };
-    grid("Content", [](const Cell& c) { return c.Content; });
-    grid("Tile", [](const Cell& c) { return c.Tile; });
-    o << ", \"cues\": [";
-    for (std::size_t i = 0; i < waves.Played.size(); ++i)
-        o << (i ? ", " : "") << "[" << waves.Played[i].first << ", " << JsonString(waves.Played[i].second) << "]";
-    o << "]}";
-    return o.str();
+    state.Cues = waves.Played;
+    return state;
 }
 
 } // namespace
@@ -83,22 +66,9 @@ ReplayResult RunReplay(const ReplayOptions& options) {
         return result;
     }
     if (!options.MapFile.empty()) {
-        auto lines = ReadTextList(options.MapFile);
-        LevelCodes codes{};
-        bool ok = lines && lines->size() >= MapCellCount;
-        for (int k = 0; ok && k < MapCellCount; ++k) {
-            auto c = ParseInt((*lines)[static_cast<std::size_t>(k)]);
-            if (!c) {
-                result.Error = options.MapFile + ": line " + std::to_string(k + 1) + " is not a whole number";
-                return result;
-            }
-            codes[static_cast<std::size_t>(k)] = *c;
-        }
-        if (!ok) {
-            result.Error = options.MapFile + ": expected a level file of 192 lines";
-            return result;
-        }
-        form.Levels.Override = codes;
+        auto codes = ReadLevelFile(options.MapFile, &result.Error);
+        if (!codes) return result;
+        form.PlayLevelCodes(*codes);
     }
     if (options.Level || !options.MapFile.empty()) form.StartLevelDirectly(options.Level.value_or(1), options.Speed);
 
@@ -114,8 +84,9 @@ ReplayResult RunReplay(const ReplayOptions& options) {
             else window.KeyUp(e.Which);
         }
         form.DXTimerTimer();
-        if (form.W.GameState == StateLevelDone) won = true;
-        if (form.W.GameState == StateGameOver) lost = true;
+        const int state = form.GameWorld().GameState;
+        if (state == StateLevelDone) won = true;
+        if (state == StateGameOver) lost = true;
         for (const auto& [at, path] : options.Dumps) {
             if (at != frame) continue;
             std::string error;
@@ -132,7 +103,7 @@ ReplayResult RunReplay(const ReplayOptions& options) {
     result.Outcome = won ? ReplayOutcome::Won : (lost ? ReplayOutcome::Lost : ReplayOutcome::Playing);
     if (!form.FatalError().empty()) result.Error = form.FatalError();
     form.FormDestroy();
-    if (options.State) result.StateJson = StateJson(form, audio.waves, frame);
+    if (options.State) result.State = StateOf(form, audio.waves, frame);
     return result;
 }
 

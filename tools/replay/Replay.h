@@ -4,6 +4,7 @@
 // key events, as fast as it can run.
 
 #include "ReplayScript.h"
+#include "shell/TfrmMain.h"
 
 #include <cstdint>
 #include <optional>
@@ -30,10 +31,26 @@ struct ReplayOptions {
 
 enum class ReplayOutcome { Playing, Won, Lost };
 
+// The game as a run left it: the main window's state, what the rules hold
+// of the level, and every sound cue played.
+struct ReplayState {
+    int Frame = 0;
+    ShellView Shell;
+    int CollectedCount = 0;
+    int DiamondTarget = 0;
+    bool EndPhase = false;
+    int BookCell = 0;
+    int ActorCount = 0;
+    PlayerState Player;
+    std::array<int, MapCellCount> Content{};
+    std::array<int, MapCellCount> Tile{};
+    std::vector<std::pair<int, std::string>> Cues; // [frame, cue name]
+};
+
 struct ReplayResult {
     ReplayOutcome Outcome = ReplayOutcome::Playing;
     int Frames = 0;
-    std::string StateJson;
+    ReplayState State; // filled when the options ask for the state
     std::string Error; // a fatal error of the game or the runner
 };
 

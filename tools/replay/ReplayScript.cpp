@@ -10,6 +10,20 @@ namespace gravlin {
 std::optional<std::vector<ScriptEvent>> ParseReplayScript(const std::string& text, std::string* error) {
     std::vector<ScriptEvent> events;
     TextList lines = SplitLines(text);
+    // "# gravlin-replay N" on the first line names the script's version.
+    if (!lines.empty()) {
+        std::istringstream first(lines[0]);
+        std::string hash, tool, version, extra;
+        if (first >> hash >> tool >> version && hash == "#" && tool == "gravlin-replay" && !(first >> extra)) {
+            auto n = ParseInt(version);
+            if (n != ReplayScriptVersion) {
+                if (error)
+                    *error = "line 1: the script is for version " + version + " of gravlin-replay; this runner reads version " +
+                             std::to_string(ReplayScriptVersion) + " (and scripts without a version line)";
+                return std::nullopt;
+            }
+        }
+    }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string line = lines[i];
         if (auto hash = line.find('#'); hash != std::string::npos) line.resize(hash);

@@ -1,7 +1,8 @@
 #pragma once
 // Replay scripts: one key event a line, "<frame> +<Key>" (the key goes down
 // and its key-down message is delivered in that frame) or "<frame> -<Key>"
-// (the key goes up); "#" starts a comment.
+// (the key goes up); "#" starts a comment. The first line may name the
+// version of the script format: "# gravlin-replay 1".
 
 #include "presentation/Input.h"
 
@@ -10,6 +11,9 @@
 #include <vector>
 
 namespace gravlin {
+
+// The version of the script format this runner reads.
+constexpr int ReplayScriptVersion = 1;
 
 struct ScriptEvent {
     int Frame = 0;

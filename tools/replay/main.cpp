@@ -7,9 +7,59 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <unistd.h>
 
 namespace {
+
+// A JSON string: quotes and backslashes escaped, control characters as
+// \u escapes, every other byte as it is.
+std::string JsonString(const std::string& s) {
+    std::string out = "\"";
+    for (char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", u);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// The state as one JSON object; the names are the game's own.
+std::string StateJson(const gravlin::ReplayState& s) {
+    const gravlin::PlayerState& p = s.Player;
+    auto flag = [](bool b) { return b ? "true" : "false"; };
+    std::ostringstream o;
+    o << "{\"frame\": " << s.Frame << ", \"GameState\": " << s.Shell.GameState
+      << ", \"CurrentLevel\": " << s.Shell.CurrentLevel << ", \"CurrentPlayer\": " << s.Shell.CurrentPlayer
+      << ", \"GameSpeed\": " << s.Shell.GameSpeed << ", \"Lives\": " << s.Shell.Lives
+      << ", \"CollectedCount\": " << s.CollectedCount << ", \"DiamondTarget\": " << s.DiamondTarget
+      << ", \"EndPhase\": " << flag(s.EndPhase) << ", \"BookCell\": " << s.BookCell
+      << ", \"ActorCount\": " << s.ActorCount << ", \"player\": {\"PlayerCell\": " << p.PlayerCell
+      << ", \"PlayerX\": " << p.PlayerX << ", \"PlayerY\": " << p.PlayerY
+      << ", \"PlayerDir\": " << gravlin::DirCode(p.PlayerDir) << ", \"PlayerDying\": " << flag(p.PlayerDying)
+      << ", \"PlayerInTransit\": " << flag(p.PlayerInTransit) << "}";
+    auto grid = [&](const char* name, const auto& cells) {
+        o << ", \"" << name << "\": [";
+        for (std::size_t i = 0; i < cells.size(); ++i) o << (i ? ", " : "") << cells[i];
+        o << "]";
+    };
+    grid("Content", s.Content);
+    grid("Tile", s.Tile);
+    o << ", \"cues\": [";
+    for (std::size_t i = 0; i < s.Cues.size(); ++i)
+        o << (i ? ", " : "") << "[" << s.Cues[i].first << ", " << JsonString(s.Cues[i].second) << "]";
+    o << "]}";
+    return o.str();
+}
+
 const char* const Usage = R"(usage: gravlin-replay [options] [SCRIPT]
   --data DIR       game folder holding Surfaces/, maps/, Sounds/ (default: the tool's folder)
   --home DIR       folder for the player files (default: a fresh temporary folder)
@@ -21,7 +71,8 @@ const char* const Usage = R"(usage: gravlin-replay [options] [SCRIPT]
   --dump F:PATH    after frame F, write the screen as PNG or BMP (by extension); may repeat
   --state          after the run, print the state as one JSON object
   --expect WHAT    won, lost or playing: exit 1 unless the run ended that way
-SCRIPT: one event a line, "<frame> +<Key>" or "<frame> -<Key>"; "#" starts a comment.
+SCRIPT: one event a line, "<frame> +<Key>" or "<frame> -<Key>"; "#" starts a comment;
+the first line may name the script's version, "# gravlin-replay 1".
 )";
 } // namespace
 
@@ -52,7 +103,7 @@ int main(int argc, char** argv) {
         std::cerr << "gravlin-replay: " << result.Error << "\n";
         return 2;
     }
-    if (options.State) std::cout << result.StateJson << "\n";
+    if (options.State) std::cout << StateJson(result.State) << "\n";
     if (!options.Expect.empty()) {
         const char* got = result.Outcome == gravlin::ReplayOutcome::Won    ? "won"
                           : result.Outcome == gravlin::ReplayOutcome::Lost ? "lost"

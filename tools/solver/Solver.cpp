@@ -143,35 +143,20 @@ std::unique_ptr<World> PrepareStartWorld(const SolverLevel& level, std::string* 
     if (form.Terminated())
         return fail(form.FatalError().empty() ? "the game ended during start-up" : form.FatalError());
     if (!level.MapFile.empty()) {
-        auto lines = ReadTextList(level.MapFile);
-        if (!lines || lines->size() < static_cast<std::size_t>(MapCellCount))
-            return fail(level.MapFile + ": expected a level file of 192 lines");
-        LevelCodes codes{};
-        for (int k = 0; k < MapCellCount; ++k) {
-            auto c = ParseInt((*lines)[static_cast<std::size_t>(k)]);
-            if (!c) return fail(level.MapFile + ": line " + std::to_string(k + 1) + " is not a whole number");
-            codes[static_cast<std::size_t>(k)] = *c;
-        }
-        form.Levels.Override = codes;
+        std::string why;
+        auto codes = ReadLevelFile(level.MapFile, &why);
+        if (!codes) return fail(why);
+        form.PlayLevelCodes(*codes);
     }
     form.StartLevelDirectly(level.Level.value_or(1), level.Speed);
     // Frame 0: the level's preparation and its first play frame, no key held.
     form.DXTimerTimer();
-    if (form.W.GameState != StatePlay) return fail("the level could not be started");
-    auto start = std::make_unique<World>(form.W);
+    if (form.GameWorld().GameState != StatePlay) return fail("the level could not be started");
+    auto start = std::make_unique<World>(form.GameWorld());
     start->Sound = nullptr;
     start->Keys = nullptr;
     form.FormDestroy();
     return start;
-}
-
-bool TakesInputNext(const World& w) {
-    const PlayerState& p = w.Player;
-    if (w.GameState != StatePlay || !w.ScreenLoaded[StatePlay]) return false;
-    if (!p.PlayerReady || p.PlayerDying || p.PlayerInTransit) return false;
-    if (!InMap(p.PlayerCell)) return false;
-    const Cell& c = w.Cells[static_cast<std::size_t>(p.PlayerCell)];
-    return c.TeleportNo >= 100 && !DeadlyToPlayer().Has(c.Content) && c.Content != BookOpen;
 }
 
 PlanRunner::PlanRunner(const World& start, int startFrame)
@@ -185,9 +170,9 @@ void PlanRunner::RunFrame(std::uint8_t heldDir) {
     keys.Dir = heldDir;
     World& w = *world_;
     w.Keys = &keys;
-    // A play frame headless: the music fade has no World part.
-    if (!w.EndPhase) ShowLives(w);
-    PlayTick(w, nullptr);
+    // A play frame headless: the music fade has no World part, and the
+    // search holds no speed key, so there is nothing to report.
+    WorldPlayFrame(w, nullptr);
     w.Keys = nullptr;
     ++frame_;
 }
@@ -203,7 +188,7 @@ void PlanRunner::SettleToInput() {
     // A teleport lasts one cell of flight per step across the map; nothing
     // else keeps the player from the keys for long.
     for (int guard = 0; guard < 2000; ++guard) {
-        if (Outcome() != PlayOutcome::Playing || TakesInputNext(*world_)) return;
+        if (Outcome() != PlayOutcome::Playing || PlayerTakesInputNext(*world_)) return;
         RunFrame(0);
     }
 }
@@ -254,13 +239,13 @@ std::uint64_t StateHash(const World& w, bool withRandom, bool earthAsEmpty) {
         std::uint64_t x = static_cast<std::uint32_t>(a.Kind);
         x = Mix(x, static_cast<std::uint32_t>(a.X));
         x = Mix(x, static_cast<std::uint32_t>(a.Y));
-        x = Mix(x, a.Dir);
-        x = Mix(x, a.PrevDir);
+        x = Mix(x, static_cast<std::uint64_t>(DirCode(a.Dir)));
+        x = Mix(x, static_cast<std::uint64_t>(DirCode(a.PrevDir)));
         x = Mix(x, a.Facing);
         x = Mix(x, a.Falling);
         x = Mix(x, static_cast<std::uint32_t>(a.FallCount));
         x = Mix(x, static_cast<std::uint32_t>(a.StepIndex));
-        if (a.Dir == 5 && a.Kind != LockedDiamondA && a.Kind != LockedDiamondB &&
+        if (a.Dir == Dir::InPlace && a.Kind != LockedDiamondA && a.Kind != LockedDiamondB &&
             !(a.Kind >= TeleportEntrance1 && a.Kind <= TeleportEntrance5)) {
             // Something changing in place (hatching, a chaser going home,
             // weed growing): when it ends matters.

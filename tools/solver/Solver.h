@@ -75,9 +75,6 @@ private:
     std::vector<TimedStep> steps_;
 };
 
-// Whether the player reads the keys in the World's next frame.
-bool TakesInputNext(const World& w);
-
 // A hash of what decides the future of a play: the grid, the actors that can
 // still move or change, the player, the counts and the book. Animation
 // counters and flying diamonds are left out. With earthAsEmpty, dug and
