@@ -77,6 +77,27 @@ TEST(PlaySheet, EveryTileIsDrawnAndSpritesKeepColourZeroAroundThem) {
     }
 }
 
+// The border ring reads as one frame: every corner is the wall's plate, the
+// top corners differing from it only in their rounded outer quarter, in play
+// and in the level choice's preview.
+TEST(BorderRing, CornersAreTheWallPlateRoundedOnlyAtTheOuterCorner) {
+    for (auto [name, size] : {std::pair{"All256.DIB", 40}, std::pair{"VsAll256.DIB", 20}}) {
+        Picture p = Load(name);
+        ASSERT_EQ(p.Pixels.Width, 640);
+        Rect wall = TileRect(127, 16, size);
+        for (int corner : {98, 99, 128, 129}) {
+            Rect r = TileRect(corner, 16, size);
+            int differ = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) {
+                    bool outerQuarter = y < size / 2 && (corner == 128 ? x < size / 2 : corner == 129 && x >= size / 2);
+                    if (!outerQuarter) differ += p.Pixels.At(r.Left + x, r.Top + y) != p.Pixels.At(wall.Left + x, wall.Top + y);
+                }
+            EXPECT_EQ(differ, 0) << name << ": tile " << corner;
+        }
+    }
+}
+
 TEST(PlaySheet, HeadersGiveTheGridAndTheEditorPalette) {
     EXPECT_EQ(Slurp(Game + "/Surfaces/All256.hdr"), "16\r\n12\r\n");
     std::string palette = Slurp(Game + "/Surfaces/MapBmps.hdr");
