@@ -165,6 +165,26 @@ TEST(LevelChoiceSheet, TilesDigitsAndLabelsSitInTheirRectangles) {
             if (!known) ++stray;
         }
     EXPECT_EQ(stray, 0);
+    // The title strip and the key help are copied to fixed places on the
+    // screen, left of the screen's middle: their texts land centred there.
+    struct Strip {
+        Rect Source;
+        int ScreenLeft;
+    };
+    for (Strip s : {Strip{{354, 24, 568, 40}, 204}, Strip{{0, 434, 512, 450}, 24}}) {
+        int x0 = 640, x1 = -1;
+        for (int y = s.Source.Top; y < s.Source.Bottom; ++y)
+            for (int x = s.Source.Left; x < s.Source.Right; ++x)
+                if (p.Pixels.At(x, y) != 0) {
+                    x0 = std::min(x0, x);
+                    x1 = std::max(x1, x);
+                }
+        ASSERT_GE(x1, x0);
+        EXPECT_GT(x0, s.Source.Left) << "text cut off";
+        EXPECT_LT(x1, s.Source.Right - 1) << "text cut off";
+        int left = x0 - s.Source.Left + s.ScreenLeft, right = 640 - 1 - (x1 - s.Source.Left + s.ScreenLeft);
+        EXPECT_LE(std::abs(left - right), 1) << "strip at y " << s.Source.Top << ": margins " << left << " and " << right;
+    }
 }
 
 TEST(ScreenPictures, NameColoursAreInThePalettesAndMenuImagesAreDrawn) {
