@@ -2,27 +2,13 @@
 
 #include "common/Files.h"
 
-#include <array>
+#include <zlib.h>
+
 #include <cstdint>
 
 namespace gravlin {
 
 namespace {
-
-std::uint32_t Crc32(const std::string& data, std::size_t from) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    std::uint32_t c = 0xffffffffu;
-    for (std::size_t i = from; i < data.size(); ++i) c = table[(c ^ static_cast<std::uint8_t>(data[i])) & 0xff] ^ (c >> 8);
-    return c ^ 0xffffffffu;
-}
 
 void PutBE32(std::string& b, std::uint32_t v) {
     for (int i = 3; i >= 0; --i) b.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
@@ -33,7 +19,8 @@ void Chunk(std::string& out, const char* type, const std::string& body) {
     std::size_t start = out.size();
     out += type;
     out += body;
-    PutBE32(out, Crc32(out, start));
+    const auto* typeAndBody = reinterpret_cast<const Bytef*>(out.data() + start);
+    PutBE32(out, static_cast<std::uint32_t>(crc32(0, typeAndBody, static_cast<uInt>(out.size() - start))));
 }
 
 } // namespace
@@ -54,26 +41,13 @@ std::string EncodePng(const Surface& px, const Palette& colours, bool keyTranspa
             if (keyTransparent) raw.push_back(static_cast<char>(v == 0 ? 0 : 255));
         }
     }
-    // A zlib stream of stored (uncompressed) deflate blocks.
-    std::string z = "\x78\x01";
-    std::uint32_t a = 1, b = 0;
-    for (unsigned char ch : raw) {
-        a = (a + ch) % 65521;
-        b = (b + a) % 65521;
-    }
-    std::size_t at = 0;
-    do {
-        std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
-        bool last = at + n == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(static_cast<char>(n & 0xff));
-        z.push_back(static_cast<char>(n >> 8));
-        z.push_back(static_cast<char>(~n & 0xff));
-        z.push_back(static_cast<char>((~n >> 8) & 0xff));
-        z.append(raw, at, n);
-        at += n;
-    } while (at < raw.size());
-    PutBE32(z, (b << 16) | a);
+    // The scanlines as one zlib stream at zlib's default level.
+    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+    std::string z(packedSize, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(z.data()), &packedSize, reinterpret_cast<const Bytef*>(raw.data()),
+                  static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+        return {};
+    z.resize(packedSize);
 
     std::string out = "\x89PNG\r\n\x1a\n";
     std::string header;
@@ -88,7 +62,12 @@ std::string EncodePng(const Surface& px, const Palette& colours, bool keyTranspa
 }
 
 bool WritePngFile(const std::string& path, const Surface& pixels, const Palette& colours, std::string* error) {
-    return WriteFileAtomic(path, EncodePng(pixels, colours), error);
+    std::string png = EncodePng(pixels, colours);
+    if (png.empty()) {
+        if (error) *error = path + ": the picture cannot be compressed";
+        return false;
+    }
+    return WriteFileAtomic(path, png, error);
 }
 
 } // namespace gravlin

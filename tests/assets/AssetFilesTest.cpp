@@ -77,6 +77,27 @@ TEST(PlaySheet, EveryTileIsDrawnAndSpritesKeepColourZeroAroundThem) {
     }
 }
 
+// The border ring reads as one frame: every corner is the wall's plate, the
+// top corners differing from it only in their rounded outer quarter, in play
+// and in the level choice's preview.
+TEST(BorderRing, CornersAreTheWallPlateRoundedOnlyAtTheOuterCorner) {
+    for (auto [name, size] : {std::pair{"All256.DIB", 40}, std::pair{"VsAll256.DIB", 20}}) {
+        Picture p = Load(name);
+        ASSERT_EQ(p.Pixels.Width, 640);
+        Rect wall = TileRect(127, 16, size);
+        for (int corner : {98, 99, 128, 129}) {
+            Rect r = TileRect(corner, 16, size);
+            int differ = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) {
+                    bool outerQuarter = y < size / 2 && (corner == 128 ? x < size / 2 : corner == 129 && x >= size / 2);
+                    if (!outerQuarter) differ += p.Pixels.At(r.Left + x, r.Top + y) != p.Pixels.At(wall.Left + x, wall.Top + y);
+                }
+            EXPECT_EQ(differ, 0) << name << ": tile " << corner;
+        }
+    }
+}
+
 TEST(PlaySheet, HeadersGiveTheGridAndTheEditorPalette) {
     EXPECT_EQ(Slurp(Game + "/Surfaces/All256.hdr"), "16\r\n12\r\n");
     std::string palette = Slurp(Game + "/Surfaces/MapBmps.hdr");
@@ -144,6 +165,26 @@ TEST(LevelChoiceSheet, TilesDigitsAndLabelsSitInTheirRectangles) {
             if (!known) ++stray;
         }
     EXPECT_EQ(stray, 0);
+    // The title strip and the key help are copied to fixed places on the
+    // screen, left of the screen's middle: their texts land centred there.
+    struct Strip {
+        Rect Source;
+        int ScreenLeft;
+    };
+    for (Strip s : {Strip{{354, 24, 568, 40}, 204}, Strip{{0, 434, 512, 450}, 24}}) {
+        int x0 = 640, x1 = -1;
+        for (int y = s.Source.Top; y < s.Source.Bottom; ++y)
+            for (int x = s.Source.Left; x < s.Source.Right; ++x)
+                if (p.Pixels.At(x, y) != 0) {
+                    x0 = std::min(x0, x);
+                    x1 = std::max(x1, x);
+                }
+        ASSERT_GE(x1, x0);
+        EXPECT_GT(x0, s.Source.Left) << "text cut off";
+        EXPECT_LT(x1, s.Source.Right - 1) << "text cut off";
+        int left = x0 - s.Source.Left + s.ScreenLeft, right = 640 - 1 - (x1 - s.Source.Left + s.ScreenLeft);
+        EXPECT_LE(std::abs(left - right), 1) << "strip at y " << s.Source.Top << ": margins " << left << " and " << right;
+    }
 }
 
 TEST(ScreenPictures, NameColoursAreInThePalettesAndMenuImagesAreDrawn) {

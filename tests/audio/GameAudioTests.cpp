@@ -11,17 +11,20 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <vector>
 
 using namespace gravlin;
 namespace fs = std::filesystem;
 
 namespace {
 
-// Half a second of a quiet tone.
+// Half a second of a quiet tone of whole cycles, so that it loops without a
+// seam.
 std::string Tone(int channels = 1) {
     std::vector<short> samples;
-    for (int i = 0; i < 11025 * channels; ++i) samples.push_back(static_cast<short>(3000 * std::sin(i * 0.05)));
-    return EncodeWave16(samples, channels, 22050);
+    for (int i = 0; i < 22050 * channels; ++i) samples.push_back(static_cast<short>(3000 * std::sin(i * 2 * M_PI / 105)));
+    return EncodeWave16(samples, channels, 44100);
 }
 
 std::vector<SoundEntry> AllCues(const std::vector<std::string>& leaveOut = {}) {
@@ -45,6 +48,22 @@ protected:
 };
 
 int ChannelsPlaying() { return Mix_Playing(-1); }
+
+// What the device plays, as the mixer hands it over (16-bit samples).
+struct DeviceOutput {
+    std::mutex Lock;
+    std::vector<short> Samples;
+    static void Take(void* self, Uint8* stream, int len) {
+        auto* out = static_cast<DeviceOutput*>(self);
+        std::lock_guard<std::mutex> hold(out->Lock);
+        const short* s = reinterpret_cast<const short*>(stream);
+        out->Samples.insert(out->Samples.end(), s, s + len / 2);
+    }
+    std::size_t Size() {
+        std::lock_guard<std::mutex> hold(Lock);
+        return Samples.size();
+    }
+};
 
 } // namespace
 
@@ -76,12 +95,34 @@ TEST_F(AudioFiles, MixerOnTheDummyDevicePlaysOverlappingCuesAndLoopsTheHum) {
     EXPECT_EQ(ChannelsPlaying(), 3);
     Mix_HaltChannel(-1);
 
-    // The teleport hum outlasts its wave and stops only when told to.
+    // The teleport hum outlasts its wave and stops only when told to; stopped
+    // anywhere in its loop it fades out instead of breaking off with a click:
+    // no step in what the device plays is much larger than the hum's own.
+    DeviceOutput out;
+    Mix_SetPostMix(&DeviceOutput::Take, &out);
     cues.StartHyper();
     SDL_Delay(700);
     EXPECT_EQ(ChannelsPlaying(), 1);
+    std::size_t stoppedAt = out.Size();
     cues.StopHyper();
+    SDL_Delay(300);
     EXPECT_EQ(ChannelsPlaying(), 0);
+    Mix_SetPostMix(nullptr, nullptr);
+    {
+        std::lock_guard<std::mutex> hold(out.Lock);
+        const std::vector<short>& s = out.Samples; // left and right interleaved
+        ASSERT_GT(stoppedAt, 4096u);
+        ASSERT_GT(s.size(), stoppedAt + 4096);
+        auto largestStep = [&](std::size_t from, std::size_t to) {
+            int step = 0;
+            for (std::size_t i = from + 2; i < to; ++i) step = std::max(step, std::abs(s[i] - s[i - 2]));
+            return step;
+        };
+        int humStep = largestStep(stoppedAt - 4096, stoppedAt);
+        EXPECT_GT(humStep, 20) << "the hum was playing";
+        EXPECT_LE(largestStep(stoppedAt - 4096, s.size()), humStep * 3 / 2);
+        EXPECT_EQ(s.back(), 0);
+    }
     waves.Play("no such sound"); // nothing, no failure
 
     MusicStream& music = audio.Music();

@@ -38,6 +38,18 @@ void TextIn(Canvas& c, Rect r, const std::string& text, int size, const TextStyl
     c.Paste(box, r.Left, r.Top);
 }
 
+// Draws a rendered text in a rectangle of the level choice's sheet that the
+// game copies to the screen with its left edge at `screenLeft`: the text is
+// placed so that it lands centred on the screen, wherever that falls inside
+// the rectangle.
+void TextCentredOnScreen(Canvas& c, Rect r, int screenLeft, const std::string& text, int size, const TextStyle& style,
+                         Face face = Face::Bold) {
+    Canvas box(r.Width(), r.Height());
+    TextMask m = CropInk(RenderText(text, size, face));
+    DrawMask(box, m, ScreenWidth / 2 - screenLeft - m.Width / 2, (r.Height() - m.Height) / 2, style);
+    c.Paste(box, r.Left, r.Top);
+}
+
 // A tile drawn at any size (the tile art scales, it is drawn by code).
 void PutTile(Canvas& c, int tile, int x, int y, int size) {
     Canvas t = DrawTile(tile, size);
@@ -113,8 +125,9 @@ Canvas LevelChoiceSheet() {
         sheet.Paste(inner, r.Left, r.Top);
         OutlineEdges(sheet, r.Left + 96, r.Top + 14, 100, 92, 0.5f);
     }
-    TextIn(sheet, TitleStripRect, "CHOOSE A LEVEL", 14, IceText);
-    TextIn(sheet, KeyHelpRect, "Arrows choose    Enter plays    Tab changes player    Esc goes back", 13, PaleText, Face::Regular);
+    TextCentredOnScreen(sheet, TitleStripRect, TitleStripScreenLeft, "CHOOSE A LEVEL", 14, IceText);
+    TextCentredOnScreen(sheet, KeyHelpRect, KeyHelpScreenLeft, "Arrows choose    Enter plays    Tab changes player    Esc goes back", 13,
+                        PaleText, Face::Regular);
     return sheet;
 }
 
@@ -171,7 +184,7 @@ Canvas TitlePicture() {
     PutTile(pic, 62, 460, 320, 80);
     PutTile(pic, 66, 540, 250, 60);
     PutTile(pic, 134, 380, 330, 70);
-    PutTile(pic, 104, 585, 345, 56);
+    PutTile(pic, 104, 572, 345, 56); // the bush ends inside the picture
     // Title.
     {
         TextMask m = CropInk(RenderText("GRAVLIN", 104, Face::Bold));
@@ -216,11 +229,13 @@ Canvas HelpPicture() {
         {130, 132, "Hazards", "Deadly to the touch."},
         {134, 133, "Book", "Opens when all is taken. Enter!"},
     };
-    const int top = 74, rowH = 56;
+    // Two columns of panels with the same 16-pixel margin left and right as
+    // the keys panel below them.
+    const int top = 74, rowH = 56, margin = 16, panelW = 300, colStep = ScreenWidth - 2 * margin - panelW;
     for (int i = 0; i < 10; ++i) {
         int col = i % 2, row = i / 2;
-        int x = 16 + col * 314, y = top + row * rowH;
-        Panel(pic, {x, y, x + 300, y + 50}, RampColour(Ramp::Night, 0.6f), RampColour(Ramp::Slate, 0.35f), RampColour(Ramp::Night, 0.0f));
+        int x = margin + col * colStep, y = top + row * rowH;
+        Panel(pic, {x, y, x + panelW, y + 50}, RampColour(Ramp::Night, 0.6f), RampColour(Ramp::Slate, 0.35f), RampColour(Ramp::Night, 0.0f));
         const Entry& e = entries[i];
         PutTile(pic, e.TileA, x + 5, y + 5, 40);
         int tx = x + 50;
@@ -229,11 +244,11 @@ Canvas HelpPicture() {
             tx = x + 92;
         }
         DrawText(pic, e.Name, tx, y + 7, 15, TextStyle{{255, 232, 140}, {236, 170, 60}, false, {}, 0, {}}, 0, Face::Bold);
-        TextIn(pic, {tx, y + 26, x + 298, y + 46}, e.Line, 12, PaleText, Face::Regular, 0);
+        TextIn(pic, {tx, y + 26, x + panelW - 2, y + 46}, e.Line, 12, PaleText, Face::Regular, 0);
     }
     // Keys.
     int ky = top + 5 * rowH + 6;
-    Panel(pic, {16, ky, 624, ky + 62}, RampColour(Ramp::Night, 0.7f), RampColour(Ramp::Ice, 0.35f), RampColour(Ramp::Night, 0.0f));
+    Panel(pic, {margin, ky, ScreenWidth - margin, ky + 62}, RampColour(Ramp::Night, 0.7f), RampColour(Ramp::Ice, 0.35f), RampColour(Ramp::Night, 0.0f));
     DrawText(pic, "Move", 30, ky + 8, 15, IceText, 0, Face::Bold);
     DrawText(pic, "arrow keys, or  '  /  Z  X  (up, down, left, right)", 110, ky + 9, 14, PaleText, 0, Face::Regular);
     DrawText(pic, "Speed", 30, ky + 34, 15, IceText, 0, Face::Bold);

@@ -12,6 +12,9 @@ constexpr Rect PlayerLabelRect{200, 186, 286, 220};
 constexpr Rect NoPreviewRect{0, 260, 288, 419};
 constexpr Rect TitleStripRect{354, 24, 568, 40};
 constexpr Rect KeyHelpRect{0, 434, 512, 450};
+// Where the level choice copies those two strips to (their left edge on the
+// screen): their texts are drawn so as to land centred on the screen.
+constexpr int TitleStripScreenLeft = 204, KeyHelpScreenLeft = 24;
 constexpr int DigitTop = 226, DigitBottom = 248;
 constexpr int DigitLeft[10] = {0, 23, 29, 48, 67, 83, 103, 122, 138, 157};
 constexpr int DigitRight[10] = {23, 29, 48, 67, 83, 103, 122, 138, 156, 175};

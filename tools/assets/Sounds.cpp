@@ -286,7 +286,10 @@ Buffer ManDie() {
 }
 
 // The teleport's hum: one second of whole-numbered frequencies, so that the
-// end meets the start exactly and it loops without a seam.
+// end meets the start exactly and it loops without a seam. Every partial
+// starts at phase 0: the hum starts, and each loop joins, on a zero crossing.
+// It has no fades of its own, which would dip the hum once a loop; a stop
+// anywhere in the loop is faded out where the game plays it.
 Buffer Hyper() {
     Buffer b = Make(1.0);
     const int n = static_cast<int>(b.size());

@@ -547,30 +547,40 @@ void DrawCobbleWall(Painter& p) {
     }
 }
 
-void DrawBorder(Painter& p, int round) { // round: 0 none, 1 top left, 2 top right
-    Sdf shape = [round](Vec q) {
-        float d = SdBox(q, {20, 20}, 20.5f, 20.5f);
-        if (round == 1) d = std::max(d, (q.X < 20 && q.Y < 20) ? SdCircle(q, {20, 20}, 20) : -1.0f);
-        if (round == 2) d = std::max(d, (q.X > 20 && q.Y < 20) ? SdCircle(q, {20, 20}, 20) : -1.0f);
-        return d;
-    };
-    p.Fill(shape, [shape](Vec q, const Painter& pt) {
-        // Heavy bevelled block with an inset groove.
+// The plate of the border ring. Every ring tile is the same plate: a
+// bevelled block with a groove inset all round it and a rivet on the groove
+// at the middle of each side, so that the walls and the corners read as one
+// frame. The top corners are rounded on their outer corner (rocks roll off
+// them); there the bevel and the groove follow the round.
+enum class PlateCorner { None, TopLeft, TopRight };
+
+// Signed distance of a line of the plate drawn `inset` units inside the
+// tile's edge, its square corners rounded by `round`; the rounded corner's
+// round shrinks with the inset, so every line is concentric with the outline.
+float SdPlate(Vec q, PlateCorner corner, float inset, float round) {
+    constexpr float Half = 20.5f, OuterRound = 20.0f;
+    Vec d = q - Vec{20, 20};
+    bool roundedHere = (corner == PlateCorner::TopLeft && d.X < 0 && d.Y < 0) || (corner == PlateCorner::TopRight && d.X > 0 && d.Y < 0);
+    float h = Half - inset;
+    return SdBox(q, {20, 20}, h, h, roundedHere ? OuterRound - inset : round);
+}
+
+void DrawBorder(Painter& p, PlateCorner corner) {
+    constexpr float GrooveInset = 7.5f;
+    Sdf shape = [corner](Vec q) { return SdPlate(q, corner, 0, 0); };
+    p.Fill(shape, [corner, shape](Vec q, const Painter&) {
         float n = Fbm(q.X / 5, q.Y / 5, 71, 2, 8);
         Col base = RampColour(Ramp::Slate, 0.22f + 0.14f * n);
         float e = -shape(q);
         float gx = shape({q.X + 0.5f, q.Y + 0.5f}) - shape({q.X - 0.5f, q.Y - 0.5f});
         if (e < 3.0f) return gx > 0 ? Mix(base, RampColour(Ramp::Slate, 1.0f), 0.55f) : Scale(base, 0.5f);
-        float groove = std::fabs(SdBox(q, {20, 20}, 13, 13, 3));
-        if (groove < 0.9f) return Scale(base, 0.55f);
-        if (groove < 1.9f && SdBox(q, {20, 20}, 13, 13, 3) > 0) return Mix(base, RampColour(Ramp::Slate, 0.8f), 0.3f);
-        (void)pt;
+        float g = SdPlate(q, corner, GrooveInset, 3);
+        if (std::fabs(g) < 0.9f) return Scale(base, 0.55f);
+        if (g < 1.9f && g > 0) return Mix(base, RampColour(Ramp::Slate, 0.8f), 0.3f);
         return base;
     });
-    for (Vec r : {Vec{20, 7.5f}, Vec{20, 32.5f}, Vec{7.5f, 20}, Vec{32.5f, 20}}) {
-        if (round != 0 && r.Y < 10 && ((round == 1 && r.X < 10) || (round == 2 && r.X > 30))) continue;
+    for (Vec r : {Vec{20, GrooveInset}, Vec{20, 40 - GrooveInset}, Vec{GrooveInset, 20}, Vec{40 - GrooveInset, 20}})
         p.Fill(Circle(r, 1.6f), Ball(Ramp::Slate, r, 1.6f, 0.2f, 1.0f));
-    }
 }
 
 // ---------------------------------------------------------------- weed
@@ -922,9 +932,9 @@ Canvas DrawTile(int t, int size) {
         if (k >= 1) GlintAt(p, {31, 8}, 3.0f);
     } else if (t >= 77 && t <= 96) DrawRock(p, t - 77);
     else if (t == 97) DrawBrickWall(p);
-    else if (t == 98 || t == 99 || t == 127) DrawBorder(p, 0);
-    else if (t == 128) DrawBorder(p, 1);
-    else if (t == 129) DrawBorder(p, 2);
+    else if (t == 98 || t == 99 || t == 127) DrawBorder(p, PlateCorner::None);
+    else if (t == 128) DrawBorder(p, PlateCorner::TopLeft);
+    else if (t == 129) DrawBorder(p, PlateCorner::TopRight);
     else if (t >= 100 && t <= 104) DrawWeed(p, t - 100);
     else if (t >= 105 && t <= 109) DrawTeleportEntrance(p, c, t - 104, size);
     else if (t >= 110 && t <= 114) DrawTeleportExit(p, c, t - 109, size);

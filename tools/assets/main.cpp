@@ -1,7 +1,7 @@
 // gravlin-assets: writes every picture, sound and header the game reads into
 // a game folder, from nothing but this program. Same bytes on every run.
 //
-//   gravlin-assets GAME_DIR [--icon FILE.png] [--contact-sheet FILE.bmp]
+//   gravlin-assets GAME_DIR [--icon FILE.png] [--contact-sheet FILE.bmp|FILE.png]
 
 #include "Pictures.h"
 #include "presentation/Png.h"
@@ -45,13 +45,23 @@ bool WriteText(const std::string& path, const std::string& text) {
     return true;
 }
 
-std::string PngOf(const Canvas& canvas) {
-    return EncodePng(Quantise(canvas, GamePalette()), GamePalette(), true);
+// A PNG file of the canvas; colour 0 see-through for the icon.
+bool WritePng(const std::string& path, const Canvas& canvas, bool keyTransparent) {
+    std::string png = EncodePng(Quantise(canvas, GamePalette()), GamePalette(), keyTransparent);
+    if (png.empty()) {
+        std::fprintf(stderr, "gravlin-assets: %s: the picture cannot be compressed\n", path.c_str());
+        return false;
+    }
+    return WriteText(path, png);
+}
+
+bool EndsWith(const std::string& s, const std::string& end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
 int Run(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: gravlin-assets GAME_DIR [--icon FILE.png] [--contact-sheet FILE.bmp]\n");
+        std::fprintf(stderr, "usage: gravlin-assets GAME_DIR [--icon FILE.png] [--contact-sheet FILE.bmp|FILE.png]\n");
         return 2;
     }
     std::string game = argv[1], icon, contact;
@@ -86,8 +96,8 @@ int Run(int argc, char** argv) {
     }
     ok = ok && WriteText(game + "/Sounds/Bass2.wav", EncodeWave16(SynthesiseMusic(), 2, MusicRate));
 
-    if (ok && !icon.empty()) ok = WriteText(icon, PngOf(IconPicture(64)));
-    if (ok && !contact.empty()) ok = WritePicture(contact, ContactSheet());
+    if (ok && !icon.empty()) ok = WritePng(icon, IconPicture(64), true);
+    if (ok && !contact.empty()) ok = EndsWith(contact, ".png") ? WritePng(contact, ContactSheet(), false) : WritePicture(contact, ContactSheet());
     return ok ? 0 : 1;
 }
 

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace gravlin {
@@ -48,12 +49,49 @@ void MixerWaves::Play(const std::string& name) {
     Mix_PlayChannel(-1, it->second.Chunk, loops);
 }
 
+void MixerWaves::FadeFrames(int, void* stream, int bytes, void* fade) {
+    Fade& f = *static_cast<Fade*>(fade);
+    auto* s = static_cast<Sint16*>(stream);
+    const int frames = bytes / (2 * f.Channels);
+    for (int i = 0; i < frames; ++i) {
+        const double gain = static_cast<double>(f.Remaining) / f.Length;
+        if (f.Remaining > 0) --f.Remaining;
+        for (int k = 0; k < f.Channels; ++k) {
+            Sint16& v = s[static_cast<std::size_t>(i) * f.Channels + k];
+            v = static_cast<Sint16>(std::lround(v * gain));
+        }
+    }
+}
+
+void MixerWaves::FadeDone(int, void* fade) { static_cast<Fade*>(fade)->Active = false; }
+
 void MixerWaves::Stop(const std::string& name) {
     auto it = waves_.find(name);
     if (it == waves_.end()) return;
-    int channels = Mix_AllocateChannels(-1);
-    for (int c = 0; c < channels; ++c)
-        if (Mix_Playing(c) && Mix_GetChunk(c) == it->second.Chunk) Mix_HaltChannel(c);
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    const bool canFade = Mix_QuerySpec(&rate, &format, &channels) != 0 && format == AUDIO_S16SYS && channels > 0;
+    const int count = std::min(Mix_AllocateChannels(-1), MixerChannels);
+    for (int c = 0; c < count; ++c) {
+        if (!Mix_Playing(c) || Mix_GetChunk(c) != it->second.Chunk) continue;
+        Fade& f = fades_[static_cast<std::size_t>(c)];
+        if (f.Active) continue; // already fading out
+        if (canFade) {
+            f.Length = std::max(1, rate * StopFadeMilliseconds / 1000);
+            f.Remaining = f.Length;
+            f.Channels = channels;
+            f.Active = true;
+            // The mixer runs the fade over the channel's samples from its
+            // next block on; the silent channel is let go several blocks
+            // later.
+            if (Mix_RegisterEffect(c, &MixerWaves::FadeFrames, &MixerWaves::FadeDone, &f) != 0) {
+                Mix_ExpireChannel(c, 100);
+                continue;
+            }
+            f.Active = false;
+        }
+        Mix_HaltChannel(c);
+    }
 }
 
 void MixerWaves::SetVolume(const std::string& name, int volume) {

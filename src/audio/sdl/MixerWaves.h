@@ -6,6 +6,8 @@
 #include "audio/SoundLibrary.h"
 #include "audio/WaveList.h"
 
+#include <array>
+#include <atomic>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,6 +22,11 @@ constexpr int MixerChannels = 32;
 
 // The teleport's hum plays over and over until the player stops it.
 constexpr const char* LoopingWave = "hyper";
+
+// A wave stopped while it sounds fades out over this long, sample by sample:
+// breaking it off at whatever sample it has reached (anywhere in a loop)
+// would click.
+constexpr int StopFadeMilliseconds = 10;
 
 // Mixer volume (0 to 128) for a volume in hundredths of a decibel.
 int MixerVolume(int volume);
@@ -37,6 +44,8 @@ public:
 
     bool Has(const std::string& name) const override { return waves_.count(name) > 0; }
     void Play(const std::string& name) override;
+    // Fades the wave out on every channel it sounds on, then lets the
+    // channels go.
     void Stop(const std::string& name) override;
     void SetVolume(const std::string& name, int volume) override;
     int Volume(const std::string& name) const override;
@@ -47,8 +56,16 @@ private:
         Mix_Chunk* Chunk = nullptr;
         int Volume = 0;
     };
+    // A channel being faded out: the mixer's thread counts the frames down.
+    struct Fade {
+        std::atomic<bool> Active{false};
+        int Remaining = 0, Length = 1, Channels = 2;
+    };
+    static void FadeFrames(int channel, void* stream, int bytes, void* fade);
+    static void FadeDone(int channel, void* fade);
     void Free();
     std::map<std::string, Wave> waves_;
+    std::array<Fade, MixerChannels> fades_{};
 };
 
 class MixerMusic : public MusicStream {
