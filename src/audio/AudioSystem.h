@@ -2,7 +2,10 @@
 // The sound device as the game's start-up and screens use it: load the sound
 // library into the wave list, open the music stream, and hand both out.
 
+#include "audio/SoundLibrary.h"
 #include "audio/WaveList.h"
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -25,5 +28,11 @@ public:
 
 // The names of the cue table missing from a wave list, in the table's order.
 std::vector<std::string> MissingCueNames(const WaveList& waves);
+
+// The sound library as the game uses it, with a sound device or without
+// one: the whole file read, every sound a PCM wave the game can play, and a
+// sound for every cue name. nullopt with a message naming the file and the
+// sound when it cannot be used.
+std::optional<std::vector<SoundEntry>> LoadGameSoundLibrary(const std::string& path, std::string* error);
 
 } // namespace gravlin

@@ -41,43 +41,21 @@ bool GameAudio::OpenDevice() {
 }
 
 bool GameAudio::LoadSoundLibrary(const std::string& path, std::string* error) {
-    std::string why;
-    auto entries = ReadSoundLibrary(path, &why);
-    if (!entries) {
-        if (error) *error = "cannot load the sound library " + why;
-        return false;
-    }
-    std::unique_ptr<WaveList> loaded;
+    auto entries = LoadGameSoundLibrary(path, error);
+    if (!entries) return false;
     if (deviceOpen_) {
         auto mixer = std::make_unique<MixerWaves>();
+        std::string why;
         if (!mixer->Load(*entries, &why)) {
             if (error) *error = path + ": " + why;
             return false;
         }
-        loaded = std::move(mixer);
+        waves_ = std::move(mixer);
     } else {
-        // Silent, but the library must be as sound as it would have to be
-        // for a real device.
         auto silent = std::make_unique<SilentWaves>();
-        for (const SoundEntry& e : *entries) {
-            if (!ParseWave(e.Wave, &why)) {
-                if (error) *error = path + ": sound \"" + e.Name + "\": " + why;
-                return false;
-            }
-            silent->Names.insert(e.Name);
-        }
-        loaded = std::move(silent);
+        for (const SoundEntry& e : *entries) silent->Names.insert(e.Name);
+        waves_ = std::move(silent);
     }
-    auto missing = MissingCueNames(*loaded);
-    if (!missing.empty()) {
-        if (error) {
-            *error = path + ": the sound library lacks the sound";
-            *error += missing.size() == 1 ? " " : "s ";
-            for (std::size_t i = 0; i < missing.size(); ++i) *error += (i ? ", \"" : "\"") + missing[i] + "\"";
-        }
-        return false;
-    }
-    waves_ = std::move(loaded);
     return true;
 }
 
