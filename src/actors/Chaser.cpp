@@ -86,12 +86,7 @@ void ChaserUpdate(World& w, int actor) {
         cell->Content = ChaserToDiamond;
         if (cell->ChaserCount > 0) --cell->ChaserCount;
         cell->ActorIndex = actor;
-        a.Kind = ChaserToDiamond;
-        a.FirstFrame = ChaserHomeFrames.First;
-        a.LastFrame = ChaserHomeFrames.Last;
-        a.Frame = ChaserHomeFrames.First;
-        a.AnimDelay = 10;
-        a.Dir = Dir::InPlace;
+        ChangeInPlace(a, ChaserToDiamond, ChaserHomeFrames, 10);
         return;
     }
 

@@ -33,12 +33,7 @@ void EggUpdate(World& w, int actor) {
             cell->Tile = 0;
             cell->Content = EggHatching;
         }
-        a.Kind = EggHatching;
-        a.FirstFrame = EggHatchFrames.First;
-        a.LastFrame = EggHatchFrames.Last;
-        a.Frame = EggHatchFrames.First;
-        a.AnimDelay = 10;
-        a.Dir = Dir::InPlace;
+        ChangeInPlace(a, EggHatching, EggHatchFrames, 10);
         return;
     }
     a.PrevDir = a.Dir;

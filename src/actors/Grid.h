@@ -2,6 +2,7 @@
 // Small grid helpers shared by the actor rules: neighbours that know where
 // the map ends, and guarded access to a cell's record.
 
+#include "world/Frames.h"
 #include "world/Map.h"
 
 namespace gravlin {
@@ -26,6 +27,22 @@ inline Cell* CellRecord(World& w, int cell) {
 inline ActorRecord* ActorAt(World& w, int index) {
     if (index < 0 || index >= ActorTableSize || index >= w.ActorCount) return nullptr;
     return &w.Actors[static_cast<std::size_t>(index)];
+}
+
+// An actor shows the frames of a range from its first.
+inline void ShowFrames(ActorRecord& a, FrameRange f) {
+    a.FirstFrame = f.First;
+    a.LastFrame = f.Last;
+    a.Frame = f.First;
+}
+
+// An actor turns into another kind where it stands, playing its frames
+// (an egg hatching, a chaser going home); the animation's end finishes it.
+inline void ChangeInPlace(ActorRecord& a, int kind, FrameRange f, int delay) {
+    a.Kind = kind;
+    ShowFrames(a, f);
+    a.AnimDelay = delay;
+    a.Dir = Dir::InPlace;
 }
 
 // The cell an actor stands in, from its pixel position.

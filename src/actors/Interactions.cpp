@@ -28,9 +28,7 @@ void StartDiamondFlight(World& w, ActorRecord& a, int row, int animTicks) {
     a.Kind = DiamondTaken;
     a.AnimDelay = 3;
     a.AnimTicks = animTicks;
-    a.FirstFrame = DiamondFlightFrames.First;
-    a.LastFrame = DiamondFlightFrames.Last;
-    a.Frame = DiamondFlightFrames.First;
+    ShowFrames(a, DiamondFlightFrames);
     a.MoveLength = 90;
     a.Moved = 0;
     a.StepIndex = 0;
@@ -180,9 +178,7 @@ void StartTeleport(World& w) {
     }
     a->Active = true;
     a->Kind = PlayerTeleport;
-    a->FirstFrame = TeleportFlightFrames.First;
-    a->LastFrame = TeleportFlightFrames.Last;
-    a->Frame = TeleportFlightFrames.First;
+    ShowFrames(*a, TeleportFlightFrames);
     a->X = p.PlayerX;
     a->Y = p.PlayerY;
     a->AnimDelay = 2;

@@ -73,9 +73,7 @@ void MonsterDies(World& w, int actor) {
     if (!a) return;
     if (w.Sound) w.Sound->PlayMonsterDeath();
     a->Kind = MonsterDying;
-    a->FirstFrame = MonsterDyingFrames.First;
-    a->LastFrame = MonsterDyingFrames.Last;
-    a->Frame = MonsterDyingFrames.First;
+    ShowFrames(*a, MonsterDyingFrames);
     a->AnimDelay = 8;
     a->AnimTicks = 13;
     a->StepIndex = 0;
