@@ -2,7 +2,7 @@
 // and the top-right end of the border.
 #include "actors/Actors.h"
 
-#include "actors/Grid.h"
+#include "Grid.h"
 #include "audio/SoundCues.h"
 
 namespace gravlin {

@@ -2,7 +2,7 @@
 // digging it, share cells, and turn into a diamond on reaching a home.
 #include "actors/Actors.h"
 
-#include "actors/Grid.h"
+#include "Grid.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 

@@ -2,7 +2,7 @@
 // crush anything; an egg that comes to rest after a fall hatches a monster.
 #include "actors/Actors.h"
 
-#include "actors/Grid.h"
+#include "Grid.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 

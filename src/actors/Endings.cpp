@@ -3,7 +3,7 @@
 // middle of the screen when the player has died.
 #include "actors/Actors.h"
 
-#include "actors/Grid.h"
+#include "Grid.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 

@@ -2,7 +2,7 @@
 // the locked diamonds; and the teleport's flight from entrance to exit.
 #include "actors/Actors.h"
 
-#include "actors/Grid.h"
+#include "Grid.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 

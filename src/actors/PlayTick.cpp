@@ -3,7 +3,7 @@
 // open, and the player's sprite.
 #include "actors/Actors.h"
 
-#include "actors/Grid.h"
+#include "Grid.h"
 #include "audio/SoundCues.h"
 
 #include <cstdlib>

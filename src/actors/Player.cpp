@@ -3,7 +3,7 @@
 // death fall and the winning of a level.
 #include "actors/Actors.h"
 
-#include "actors/Grid.h"
+#include "Grid.h"
 #include "audio/SoundCues.h"
 #include "presentation/Input.h"
 #include "world/Frames.h"

@@ -2,7 +2,7 @@
 // monsters until the book opens. The roll is shared with eggs.
 #include "actors/Actors.h"
 
-#include "actors/Grid.h"
+#include "Grid.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 

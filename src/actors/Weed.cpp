@@ -2,7 +2,7 @@
 // first; only one weed grows at a time.
 #include "actors/Actors.h"
 
-#include "actors/Grid.h"
+#include "Grid.h"
 #include "audio/SoundCues.h"
 
 namespace gravlin {

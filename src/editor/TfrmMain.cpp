@@ -1,5 +1,7 @@
 #include "editor/TfrmMain.h"
 
+#include "EditorText.h"
+
 #include "common/Files.h"
 #include "editor/EditorMap.h"
 #include "presentation/Bmp.h"
@@ -28,10 +30,6 @@ namespace {
 constexpr int TileSize = 40;
 const QColor CaptionColour(0, 0, 128);  // navy
 const QColor GridColour(128, 128, 128); // middle grey
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // The small arrow of a palette paging button, in its enabled look (dark) or
 // its disabled look (grey with a white shadow, as if engraved).
@@ -78,10 +76,6 @@ QImage SheetImage(const Picture& sheet) {
         }
     }
     return image;
-}
-
-bool FileExists(const std::string& path) {
-    return QFileInfo::exists(Q(FindFileNoCase(path)));
 }
 
 } // namespace
@@ -427,143 +421,6 @@ void TfrmMain::btnHelpClick() {
     HelpBrowser->scrollToAnchor(Q(HelpTopicAnchor));
     HelpBrowser->show();
     HelpBrowser->raise();
-}
-
-bool TfrmMain::SavePrompt(const char* question) {
-    if (!Modified) return true;
-    switch (dialogs_.AskYesNoCancel(question)) {
-    case PromptAnswer::Cancel:
-        return false;
-    case PromptAnswer::Yes:
-        // Go on only when the map was really written: a failed check, a
-        // cancelled Save As or a failed write keeps the map on screen.
-        return btnSaveClick();
-    case PromptAnswer::No:
-        return true;
-    }
-    return false;
-}
-
-void TfrmMain::btnNewClick() {
-    if (!SavePrompt("Do you want to save changes befor continuing?")) return;
-    MapCodes.fill(Empty);
-    ForceBorderRing(MapCodes);
-    SetMapInput(true);
-    RedrawMap();
-    ShowCurrentTile(0);
-    CurrentTile = 0;
-    LevelName = UntitledMarker;
-    SetModified(false);
-    ShowLevelName();
-}
-
-void TfrmMain::btnOpenClick() {
-    if (!SavePrompt("Do you want to save changes befor continuing?")) return;
-    SetMapInput(true);
-    ShowCurrentTile(0);
-    CurrentTile = 0;
-    auto chosen = dialogs_.ChooseFileToOpen(MapsDir);
-    if (!chosen) return;
-    OpenLevelFile(*chosen);
-}
-
-bool TfrmMain::OpenLevelFile(const std::string& chosenPath) {
-    // Whatever extension was chosen, the ".bkg" file of that name is read.
-    std::string path = LevelFilePath(chosenPath);
-    std::string error;
-    auto codes = ReadLevelFileCodes(path, &error);
-    if (!codes) {
-        // The map on screen stays as it was.
-        dialogs_.ReportError(error);
-        return false;
-    }
-    // A short file changes only the cells it has lines for.
-    for (std::size_t k = 0; k < codes->size() && k < MapCodes.size(); ++k)
-        MapCodes[k] = (*codes)[k];
-    ForceBorderRing(MapCodes);
-    SetMapInput(true);
-    RedrawMap();
-    LevelName = ChosenLevelName(chosenPath);
-    SetModified(false);
-    ShowLevelName();
-    return true;
-}
-
-bool TfrmMain::WriteLevel(const std::string& path) {
-    std::string error;
-    if (!WriteTextList(path, SaveLines, &error)) {
-        dialogs_.ReportError("The map was not saved: " + error);
-        return false;
-    }
-    return true;
-}
-
-// The save checks (every failing one shows its message), then the 192
-// codes as lines: the first steps of both Save and Save As.
-bool TfrmMain::PrepareSave() {
-    auto messages = SaveCheckMessages(MapCodes, LevelName);
-    for (const auto& message : messages)
-        dialogs_.Inform(message);
-    if (!messages.empty()) return false;
-    SaveLines = LevelLines(MapCodes);
-    return true;
-}
-
-bool TfrmMain::btnSaveClick() {
-    if (!PrepareSave()) return false;
-    if (LevelName == UntitledMarker) return btnSaveAsClick();
-    QDir().mkpath(Q(MapsDir));
-    if (!WriteLevel(MapsDir + LevelName + ".bkg")) return false;
-    SetModified(false);
-    return true;
-}
-
-bool TfrmMain::btnSaveAsClick() {
-    if (!PrepareSave()) return false;
-    std::string preset = LevelName == UntitledMarker ? std::string() : LevelName;
-    auto chosen = dialogs_.ChooseFileToSave(MapsDir, preset);
-    // Cancelling writes nothing and leaves the map's unsaved state as it was.
-    if (!chosen) return false;
-    std::string path = LevelFilePath(*chosen);
-    // The dialog asked about replacing the name that was chosen; the ".bkg"
-    // file actually written may be another one.
-    if (FindFileNoCase(path) != *chosen && FileExists(path) &&
-        !dialogs_.AskYesNo(path + " already exists.\nDo you want to replace it?"))
-        return false;
-    if (!WriteLevel(path)) return false;
-    LevelName = ChosenLevelName(*chosen);
-    SetModified(false);
-    ShowLevelName();
-    return true;
-}
-
-bool TfrmMain::FormClose() { return SavePrompt("Do you want to save changes before exit.?"); }
-
-void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (!FormClose()) {
-        event->ignore();
-        return;
-    }
-    if (HelpBrowser) HelpBrowser->close();
-    event->accept();
-}
-
-QString TfrmMain::CaptionText() const {
-    QString caption = QStringLiteral("EDITOR");
-    if (!LevelName.empty())
-        caption += QStringLiteral(" - ") + Q(LevelName == UntitledMarker ? "Untitled" : LevelName);
-    if (Modified) caption += QStringLiteral(" *");
-    return caption;
-}
-
-void TfrmMain::ShowLevelName() {
-    lblLevelName->setText(Q(LevelName == UntitledMarker ? "Untitled" : LevelName));
-    setWindowTitle(CaptionText());
-}
-
-void TfrmMain::SetModified(bool modified) {
-    Modified = modified;
-    setWindowTitle(CaptionText());
 }
 
 } // namespace gravlin

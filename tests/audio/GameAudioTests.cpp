@@ -1,7 +1,7 @@
 #include "audio/SoundCues.h"
 #include "audio/SoundLibrary.h"
 #include "audio/sdl/GameAudio.h"
-#include "audio/sdl/MixerWaves.h"
+#include "MixerWaves.h"
 #include "common/Files.h"
 
 #include <SDL.h>

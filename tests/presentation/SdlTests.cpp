@@ -1,5 +1,5 @@
 #include "presentation/sdl/PaletteConversion.h"
-#include "presentation/sdl/SdlKeys.h"
+#include "SdlKeys.h"
 #include "presentation/sdl/SdlWindow.h"
 #include "presentation/sdl/TtfTextRenderer.h"
 

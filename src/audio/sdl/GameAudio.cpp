@@ -2,7 +2,7 @@
 
 #include "audio/SoundCues.h"
 #include "audio/SoundLibrary.h"
-#include "audio/sdl/MixerWaves.h"
+#include "MixerWaves.h"
 #include "audio/silent/SilentWaves.h"
 #include "common/Files.h"
 

@@ -1,4 +1,4 @@
-#include "audio/sdl/MixerWaves.h"
+#include "MixerWaves.h"
 
 #include "common/Files.h"
 

@@ -1,4 +1,4 @@
-#include "presentation/sdl/SdlKeys.h"
+#include "SdlKeys.h"
 
 namespace gravlin {
 

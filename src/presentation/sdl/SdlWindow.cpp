@@ -1,6 +1,6 @@
 #include "presentation/sdl/SdlWindow.h"
 
-#include "presentation/sdl/SdlKeys.h"
+#include "SdlKeys.h"
 
 #include <SDL.h>
 
