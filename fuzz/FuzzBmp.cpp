@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto pic = gravlin::DecodeBmp(bytes, &error);
     if (pic) {
         const auto& s = pic->Pixels;
-        if (s.Width <= 0 || s.Height <= 0 || s.Pixels.size() != static_cast<std::size_t>(s.Width) * s.Height) std::abort();
+        if (s.Width <= 0 || s.Height <= 0 || s.Pixels.size() != static_cast<std::size_t>(s.Width) * s.Height)
+            std::abort();
         // What was read can be written and read back the same.
         auto again = gravlin::DecodeBmp(gravlin::EncodeBmp(s, pic->Colours), &error);
         if (!again || again->Pixels.Pixels != s.Pixels || again->Colours != pic->Colours) std::abort();

@@ -2,11 +2,10 @@
 // window, the SDL2_mixer sound device and SDL2_ttf text.
 
 #include "audio/sdl/GameAudio.h"
+#include "presentation/WindowSettings.h"
 #include "presentation/sdl/SdlWindow.h"
 #include "presentation/sdl/TtfTextRenderer.h"
 #include "shell/TfrmMain.h"
-
-#include "presentation/WindowSettings.h"
 
 #include <csignal>
 #include <cstring>
@@ -17,7 +16,9 @@ namespace {
 
 volatile std::sig_atomic_t endRequested = 0;
 
-void RequestEnd(int) { endRequested = 1; }
+void RequestEnd(int) {
+    endRequested = 1;
+}
 
 const char* const Usage = R"(usage: Gravlin [--window | --fullscreen]
   --window       play in a window this time (Alt+Enter switches at any time)

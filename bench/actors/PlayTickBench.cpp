@@ -7,7 +7,6 @@
 #include "world/Map.h"
 
 #include <benchmark/benchmark.h>
-
 #include <memory>
 
 namespace gravlin {

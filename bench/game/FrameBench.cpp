@@ -8,7 +8,6 @@
 #include "shell/TfrmMain.h"
 
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 #include <vector>
 

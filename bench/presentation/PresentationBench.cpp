@@ -4,7 +4,6 @@
 #include "presentation/sdl/PaletteConversion.h"
 
 #include <benchmark/benchmark.h>
-
 #include <vector>
 
 using namespace gravlin;
@@ -22,7 +21,8 @@ Surface Sheet() {
 
 Palette Colours() {
     Palette p{};
-    for (int i = 0; i < 256; ++i) p[i] = Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), static_cast<std::uint8_t>(i * 3)};
+    for (int i = 0; i < 256; ++i)
+        p[i] = Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), static_cast<std::uint8_t>(i * 3)};
     return p;
 }
 

@@ -1,8 +1,7 @@
 // Collecting, the opening of the book, the border turning into monsters,
 // and the top-right end of the border.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 
 namespace gravlin {
@@ -39,10 +38,14 @@ void BorderSpawnStep(World& w) {
     const int monster = CreateActor(w, w.BorderCursor, Monster);
     if (monster != NoActor) BecomeMonster(w, monster);
 
-    if (w.BorderSide == 'T' && w.BorderCursor == 0) w.BorderSide = 'L';
-    else if (w.BorderSide == 'L' && w.BorderCursor == 176) w.BorderSide = 'B';
-    else if (w.BorderSide == 'B' && w.BorderCursor == 191) w.BorderSide = 'R';
-    else if (w.BorderSide == 'R' && w.BorderCursor == 15) w.EndPhase = false;
+    if (w.BorderSide == 'T' && w.BorderCursor == 0)
+        w.BorderSide = 'L';
+    else if (w.BorderSide == 'L' && w.BorderCursor == 176)
+        w.BorderSide = 'B';
+    else if (w.BorderSide == 'B' && w.BorderCursor == 191)
+        w.BorderSide = 'R';
+    else if (w.BorderSide == 'R' && w.BorderCursor == 15)
+        w.EndPhase = false;
 }
 
 void ShowLives(World& w) {

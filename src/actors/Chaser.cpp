@@ -1,8 +1,7 @@
 // Chasers: they follow walls by the left hand, pass through earth without
 // digging it, share cells, and turn into a diamond on reaching a home.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 
@@ -93,10 +92,10 @@ void ChaserUpdate(World& w, int actor) {
     // Left hand on the wall: a quarter turn left, straight on, a quarter
     // turn right, else back.
     static const int order[4][4] = {
-        {WayDown, WayLeft, WayUp, WayRight},  // facing left
-        {WayUp, WayRight, WayDown, WayLeft},  // facing right
-        {WayLeft, WayUp, WayRight, WayDown},  // facing up
-        {WayRight, WayDown, WayLeft, WayUp},  // facing down
+        {WayDown, WayLeft, WayUp, WayRight}, // facing left
+        {WayUp, WayRight, WayDown, WayLeft}, // facing right
+        {WayLeft, WayUp, WayRight, WayDown}, // facing up
+        {WayRight, WayDown, WayLeft, WayUp}, // facing down
     };
     const int(&row)[4] = order[a.Facing < 4 ? a.Facing : 0];
     for (int k = 0; k < 3; ++k) {

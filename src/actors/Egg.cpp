@@ -1,8 +1,7 @@
 // Eggs: they fall and roll like rocks but never onto the player and never
 // crush anything; an egg that comes to rest after a fall hatches a monster.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 

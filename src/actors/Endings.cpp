@@ -1,9 +1,8 @@
 // The two endings of a level: the wipe that blows the map away outward from
 // the book when the level is won, and the flight of every object to the
 // middle of the screen when the player has died.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 

@@ -46,7 +46,9 @@ inline void ChangeInPlace(ActorRecord& a, int kind, FrameRange f, int delay) {
 }
 
 // The cell an actor stands in, from its pixel position.
-inline int ActorCell(const ActorRecord& a) { return CellAt(a.X, a.Y); }
+inline int ActorCell(const ActorRecord& a) {
+    return CellAt(a.X, a.Y);
+}
 
 // Whether a cell lies on the inner edge of the playable area on the side a
 // straight direction leads to: no move of the player, a monster or a chaser

@@ -1,8 +1,7 @@
 // What moving into a cell does to it: digging, collecting, pushing, keys;
 // the locked diamonds; and the teleport's flight from entrance to exit.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 
@@ -127,8 +126,10 @@ Dir TryEnter(World& w, Dir d, int target, bool commit) {
     case KeyB:
         if (Cell* c = CellRecord(w, target)) c->Tile = c->Content = Empty;
         p.PlayerActed = true;
-        if (content == KeyA) OpenLocksA(w);
-        else OpenLocksB(w);
+        if (content == KeyA)
+            OpenLocksA(w);
+        else
+            OpenLocksB(w);
         break;
     default: break; // the player simply enters
     }
@@ -146,8 +147,12 @@ Dir TryEnter(World& w, Dir d, int target, bool commit) {
     return result;
 }
 
-void OpenLocksA(World& w) { OpenLocks(w, w.KeyAUsed, LockedDiamondA); }
-void OpenLocksB(World& w) { OpenLocks(w, w.KeyBUsed, LockedDiamondB); }
+void OpenLocksA(World& w) {
+    OpenLocks(w, w.KeyAUsed, LockedDiamondA);
+}
+void OpenLocksB(World& w) {
+    OpenLocks(w, w.KeyBUsed, LockedDiamondB);
+}
 
 void StartTeleport(World& w) {
     PlayerState& p = w.Player;

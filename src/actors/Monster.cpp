@@ -1,9 +1,8 @@
 // Monsters: one cell at a time straight at the player, diagonals included;
 // killed by a rock or by weed, they fly off towards the middle and count as
 // collected.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 
@@ -45,9 +44,12 @@ void MonsterUpdate(World& w, int actor) {
         const bool v = !vEdge && ContentAt(w, NeighbourInDir(c, vDir)) == Empty;
         const bool g = !hEdge && !vEdge && ContentAt(w, NeighbourInDir(c, wanted)) == Empty;
         // The horizontal escape is preferred to the vertical.
-        if (h && v && g) taken = wanted;
-        else if (h) taken = hDir;
-        else if (v) taken = vDir;
+        if (h && v && g)
+            taken = wanted;
+        else if (h)
+            taken = hDir;
+        else if (v)
+            taken = vDir;
     }
 
     OfferStepCue(w);

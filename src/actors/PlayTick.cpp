@@ -1,9 +1,8 @@
 // The play tick: the player's tick, the actor pass, the drawing passes (which
 // advance every animation, drawn or not), the border spawn while the book is
 // open, and the player's sprite.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 
 #include <cstdlib>

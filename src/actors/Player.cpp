@@ -1,9 +1,8 @@
 // The player: reading the keys at each cell boundary, choosing the target
 // cell (diagonals included), the step motion, the checks at a boundary, the
 // death fall and the winning of a level.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 #include "presentation/Input.h"
 #include "world/Frames.h"
@@ -14,7 +13,9 @@ namespace gravlin {
 
 namespace {
 
-bool Held(const World& w, Input input) { return w.Keys && w.Keys->Test(input); }
+bool Held(const World& w, Input input) {
+    return w.Keys && w.Keys->Test(input);
+}
 
 void LevelWon(World& w) {
     PlayerState& p = w.Player;
@@ -59,8 +60,7 @@ void PlayerTick(World& w) {
     // A step ends exactly at its 40 pixels. The death fall also ends once it
     // has gone past its length, so a fall whose length is not a whole number
     // of sub-steps still ends.
-    if (p.PlayerMoved == p.PlayerMoveLength || (p.PlayerDying && p.PlayerMoved > p.PlayerMoveLength))
-        PlayerArrive(w);
+    if (p.PlayerMoved == p.PlayerMoveLength || (p.PlayerDying && p.PlayerMoved > p.PlayerMoveLength)) PlayerArrive(w);
 }
 
 namespace {
@@ -107,9 +107,12 @@ void ReadPlayerInput(World& w) {
 
     if (w.RequestedDir == Dir::Rest) {
         int speed = 0;
-        if (Held(w, Input::InputSpeed2)) speed = 2;
-        else if (Held(w, Input::InputSpeed4)) speed = 4;
-        else if (Held(w, Input::InputSpeed6)) speed = 6;
+        if (Held(w, Input::InputSpeed2))
+            speed = 2;
+        else if (Held(w, Input::InputSpeed4))
+            speed = 4;
+        else if (Held(w, Input::InputSpeed6))
+            speed = 6;
         if (speed != 0) {
             // The level starts afresh at the new speed on the next play frame.
             w.GameSpeed = speed;
@@ -151,8 +154,10 @@ Dir TryMove(World& w) {
 void CommitDir(World& w) {
     PlayerState& p = w.Player;
     if (w.RequestedDir != Dir::Rest) p.PlayerReady = false;
-    if (w.RequestedDir == Dir::Right && w.PlayerPushing) w.RequestedDir = Dir::PushRight;
-    else if (w.RequestedDir == Dir::Left && w.PlayerPushing) w.RequestedDir = Dir::PushLeft;
+    if (w.RequestedDir == Dir::Right && w.PlayerPushing)
+        w.RequestedDir = Dir::PushRight;
+    else if (w.RequestedDir == Dir::Left && w.PlayerPushing)
+        w.RequestedDir = Dir::PushLeft;
     if (p.PlayerDir != w.RequestedDir) {
         p.PlayerAnimTicks = 0;
         if (p.PlayerDir != Dir::Rest) p.PlayerPrevDir = p.PlayerDir;
@@ -169,16 +174,54 @@ void SetPlayerAnimation(World& w) {
     StepPairId steps = StepPairId::Count;
     switch (p.PlayerDir) {
     case Dir::Rest: first = r ? PlayerWalkRight : PlayerWalkLeft; break;
-    case Dir::Right: first = PlayerWalkRight; facing = 1; steps = StepPairId::StepRight; break;
-    case Dir::Left: first = PlayerWalkLeft; facing = 0; steps = StepPairId::StepLeft; break;
-    case Dir::Up: first = r ? PlayerWalkRight : PlayerWalkLeft; steps = StepPairId::StepUp; break;
-    case Dir::Down: first = r ? PlayerDownRight : PlayerDownLeft; steps = StepPairId::StepDown; break;
-    case Dir::PushRight: first = PlayerPushRight; facing = 1; steps = StepPairId::StepRight; break;
-    case Dir::PushLeft: first = PlayerPushLeft; facing = 0; steps = StepPairId::StepLeft; break;
-    case Dir::DownLeft: first = PlayerDownLeft; facing = 0; steps = StepPairId::StepDownLeft; break;
-    case Dir::UpLeft: first = PlayerWalkLeft; facing = 0; steps = StepPairId::StepUpLeft; break;
-    case Dir::DownRight: first = PlayerDownRight; facing = 1; steps = StepPairId::StepDownRight; break;
-    case Dir::UpRight: first = PlayerWalkRight; facing = 1; steps = StepPairId::StepUpRight; break;
+    case Dir::Right:
+        first = PlayerWalkRight;
+        facing = 1;
+        steps = StepPairId::StepRight;
+        break;
+    case Dir::Left:
+        first = PlayerWalkLeft;
+        facing = 0;
+        steps = StepPairId::StepLeft;
+        break;
+    case Dir::Up:
+        first = r ? PlayerWalkRight : PlayerWalkLeft;
+        steps = StepPairId::StepUp;
+        break;
+    case Dir::Down:
+        first = r ? PlayerDownRight : PlayerDownLeft;
+        steps = StepPairId::StepDown;
+        break;
+    case Dir::PushRight:
+        first = PlayerPushRight;
+        facing = 1;
+        steps = StepPairId::StepRight;
+        break;
+    case Dir::PushLeft:
+        first = PlayerPushLeft;
+        facing = 0;
+        steps = StepPairId::StepLeft;
+        break;
+    case Dir::DownLeft:
+        first = PlayerDownLeft;
+        facing = 0;
+        steps = StepPairId::StepDownLeft;
+        break;
+    case Dir::UpLeft:
+        first = PlayerWalkLeft;
+        facing = 0;
+        steps = StepPairId::StepUpLeft;
+        break;
+    case Dir::DownRight:
+        first = PlayerDownRight;
+        facing = 1;
+        steps = StepPairId::StepDownRight;
+        break;
+    case Dir::UpRight:
+        first = PlayerWalkRight;
+        facing = 1;
+        steps = StepPairId::StepUpRight;
+        break;
     default: return;
     }
     p.PlayerFirstFrame = first;

@@ -1,8 +1,7 @@
 // Rocks: falling, rolling off rounded things, being pushed, and crushing
 // monsters until the book opens. The roll is shared with eggs.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 #include "world/Frames.h"
 
@@ -75,9 +74,12 @@ bool RockMove(World& w, int cell, Dir dir) {
     ActorRecord* a = ActorOf(w, cell);
     if (!a) return false;
     const int index = w.Cells[static_cast<std::size_t>(cell)].ActorIndex;
-    if (dir == Dir::Left) a->AnimForward = false;
-    else if (dir == Dir::Right) a->AnimForward = true;
-    else if (dir != Dir::Down) return false;
+    if (dir == Dir::Left)
+        a->AnimForward = false;
+    else if (dir == Dir::Right)
+        a->AnimForward = true;
+    else if (dir != Dir::Down)
+        return false;
     const int target = NeighbourInDir(cell, dir);
     Cell* t = CellRecord(w, target);
     if (!t || !w.RockFallInto.Has(t->Content) || t->ChaserCount != 0) return false;

@@ -1,8 +1,7 @@
 // Weed: now and then a weed cell spreads into one free neighbour, left
 // first; only one weed grows at a time.
-#include "actors/Actors.h"
-
 #include "Grid.h"
+#include "actors/Actors.h"
 #include "audio/SoundCues.h"
 
 namespace gravlin {
@@ -17,10 +16,14 @@ void WeedUpdate(World& w, int actor) {
     const CodeSet& enterable = WeedEnterable();
     int target = -1;
     const int l = Neighbour(c, -1, 0), r = Neighbour(c, 1, 0), u = Neighbour(c, 0, -1), d = Neighbour(c, 0, 1);
-    if (!AtLeftEdge(c) && enterable.Has(ContentAt(w, l))) target = l;
-    else if (!AtRightEdge(c) && enterable.Has(ContentAt(w, r))) target = r;
-    else if (!AtTopEdge(c) && enterable.Has(ContentAt(w, u))) target = u;
-    else if (!AtBottomEdge(c) && enterable.Has(ContentAt(w, d))) target = d;
+    if (!AtLeftEdge(c) && enterable.Has(ContentAt(w, l)))
+        target = l;
+    else if (!AtRightEdge(c) && enterable.Has(ContentAt(w, r)))
+        target = r;
+    else if (!AtTopEdge(c) && enterable.Has(ContentAt(w, u)))
+        target = u;
+    else if (!AtBottomEdge(c) && enterable.Has(ContentAt(w, d)))
+        target = d;
     if (target < 0) return;
 
     w.WeedGrowingNow = true;

@@ -5,11 +5,9 @@
 namespace gravlin {
 
 const std::array<const char*, 26> CueNames = {
-    "monsdie1", "monsdie2", "monsdie3", "monsdie4", "monsdie5",
-    "rock1", "rock2", "rock3", "rock4", "rock5",
-    "eggbreak", "monster", "monster2", "losegame", "cheer", "rockmove",
-    "dia111", "dia222", "dia333", "dia444", "dia555",
-    "lockopen", "chashome", "weed", "mandie", "hyper",
+    "monsdie1", "monsdie2", "monsdie3", "monsdie4", "monsdie5", "rock1", "rock2",    "rock3",  "rock4",
+    "rock5",    "eggbreak", "monster",  "monster2", "losegame", "cheer", "rockmove", "dia111", "dia222",
+    "dia333",   "dia444",   "dia555",   "lockopen", "chashome", "weed",  "mandie",   "hyper",
 };
 
 double VolumeToGain(int volume) {
@@ -72,15 +70,33 @@ void SoundCues::PlayRisingMonsterCall() {
     Play("monster2");
 }
 
-void SoundCues::PlayEggBreak() { Play("eggbreak"); }
-void SoundCues::PlayLoseGame() { Play("losegame"); }
-void SoundCues::PlayCheer() { Play("cheer"); }
-void SoundCues::PlayRockMove() { Play("rockmove"); }
-void SoundCues::PlayLockOpen() { Play("lockopen"); }
-void SoundCues::PlayChaserHome() { Play("chashome"); }
-void SoundCues::PlayWeed() { Play("weed"); }
-void SoundCues::PlayManDie() { Play("mandie"); }
-void SoundCues::StartHyper() { Play("hyper"); }
+void SoundCues::PlayEggBreak() {
+    Play("eggbreak");
+}
+void SoundCues::PlayLoseGame() {
+    Play("losegame");
+}
+void SoundCues::PlayCheer() {
+    Play("cheer");
+}
+void SoundCues::PlayRockMove() {
+    Play("rockmove");
+}
+void SoundCues::PlayLockOpen() {
+    Play("lockopen");
+}
+void SoundCues::PlayChaserHome() {
+    Play("chashome");
+}
+void SoundCues::PlayWeed() {
+    Play("weed");
+}
+void SoundCues::PlayManDie() {
+    Play("mandie");
+}
+void SoundCues::StartHyper() {
+    Play("hyper");
+}
 void SoundCues::StopHyper() {
     if (waves_) waves_->Stop("hyper");
 }

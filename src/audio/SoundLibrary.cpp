@@ -28,24 +28,29 @@ std::optional<std::vector<SoundEntry>> DecodeSoundLibrary(const std::string& b, 
     Result entries;
     std::size_t at = 16;
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (at + 2 > b.size()) return Fail<Result>(error, "truncated entry " + std::to_string(i) + " at byte " + std::to_string(at));
+        if (at + 2 > b.size())
+            return Fail<Result>(error, "truncated entry " + std::to_string(i) + " at byte " + std::to_string(at));
         std::size_t nameLength = ReadU16(b, at);
         at += 2;
         if (nameLength == 0 || nameLength > 64)
-            return Fail<Result>(error, "bad name length " + std::to_string(nameLength) + " at byte " + std::to_string(at - 2));
-        if (at + nameLength + 4 > b.size()) return Fail<Result>(error, "truncated entry name at byte " + std::to_string(at));
+            return Fail<Result>(error,
+                                "bad name length " + std::to_string(nameLength) + " at byte " + std::to_string(at - 2));
+        if (at + nameLength + 4 > b.size())
+            return Fail<Result>(error, "truncated entry name at byte " + std::to_string(at));
         SoundEntry e;
         e.Name = b.substr(at, nameLength);
         at += nameLength;
         std::size_t waveLength = ReadU32(b, at);
         at += 4;
         if (waveLength > b.size() - at)
-            return Fail<Result>(error, "wave \"" + e.Name + "\" runs past the end of the file (byte " + std::to_string(at) + ")");
+            return Fail<Result>(error, "wave \"" + e.Name + "\" runs past the end of the file (byte " +
+                                           std::to_string(at) + ")");
         e.Wave = b.substr(at, waveLength);
         at += waveLength;
         entries.push_back(std::move(e));
     }
-    if (at != b.size()) return Fail<Result>(error, "unexpected data after the last entry at byte " + std::to_string(at));
+    if (at != b.size())
+        return Fail<Result>(error, "unexpected data after the last entry at byte " + std::to_string(at));
     return entries;
 }
 
@@ -85,7 +90,8 @@ std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
         std::string id = b.substr(at, 4);
         std::size_t length = ReadU32(b, at + 4);
         at += 8;
-        if (length > b.size() - at) return Fail<WaveFormat>(error, "chunk \"" + id + "\" runs past the end of the file");
+        if (length > b.size() - at)
+            return Fail<WaveFormat>(error, "chunk \"" + id + "\" runs past the end of the file");
         if (id == "fmt ") {
             if (length < 16) return Fail<WaveFormat>(error, "format chunk too short");
             if (ReadU16(b, at) != 1) return Fail<WaveFormat>(error, "not PCM");

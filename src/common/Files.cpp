@@ -1,15 +1,14 @@
 #include "common/Files.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
 #include <vector>
 
 namespace gravlin {
@@ -132,7 +131,11 @@ std::string UserDir(const char* variable, const char* belowHome) {
 }
 } // namespace
 
-std::string UserDataDir() { return UserDir("XDG_DATA_HOME", ".local/share"); }
-std::string UserConfigDir() { return UserDir("XDG_CONFIG_HOME", ".config"); }
+std::string UserDataDir() {
+    return UserDir("XDG_DATA_HOME", ".local/share");
+}
+std::string UserConfigDir() {
+    return UserDir("XDG_CONFIG_HOME", ".config");
+}
 
 } // namespace gravlin

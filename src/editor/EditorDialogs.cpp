@@ -16,16 +16,15 @@ QString Q(const std::string& text) {
 
 PromptAnswer QtEditorDialogs::AskYesNoCancel(const std::string& text) {
     auto answer = QMessageBox::question(parent_, BoxTitle, Q(text),
-                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                        QMessageBox::Yes);
+                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes) return PromptAnswer::Yes;
     if (answer == QMessageBox::No) return PromptAnswer::No;
     return PromptAnswer::Cancel;
 }
 
 bool QtEditorDialogs::AskYesNo(const std::string& text) {
-    return QMessageBox::question(parent_, BoxTitle, Q(text), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(parent_, BoxTitle, Q(text), QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 void QtEditorDialogs::Inform(const std::string& text) {
@@ -42,8 +41,7 @@ std::optional<std::string> QtEditorDialogs::ChooseFileToOpen(const std::string& 
     return QDir::toNativeSeparators(chosen).toStdString();
 }
 
-std::optional<std::string> QtEditorDialogs::ChooseFileToSave(const std::string& folder,
-                                                             const std::string& fileName) {
+std::optional<std::string> QtEditorDialogs::ChooseFileToSave(const std::string& folder, const std::string& fileName) {
     // The dialog asks before replacing an existing file (its default).
     QString start = fileName.empty() ? Q(folder) : QDir(Q(folder)).filePath(Q(fileName));
     QString chosen = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save As"), start);

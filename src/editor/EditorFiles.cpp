@@ -1,11 +1,10 @@
 // The editor's file handling: the save prompts, New, Open, Save and Save As,
 // and the caption that shows the map's name and whether it is modified.
 
-#include "editor/TfrmMain.h"
-
 #include "EditorText.h"
 #include "common/Files.h"
 #include "editor/EditorMap.h"
+#include "editor/TfrmMain.h"
 #include "world/LevelFiles.h"
 
 #include <QCloseEvent>
@@ -18,14 +17,12 @@ namespace gravlin {
 bool TfrmMain::SavePrompt(const char* question) {
     if (!Modified) return true;
     switch (dialogs_.AskYesNoCancel(question)) {
-    case PromptAnswer::Cancel:
-        return false;
+    case PromptAnswer::Cancel: return false;
     case PromptAnswer::Yes:
         // Go on only when the map was really written: a failed check, a
         // cancelled Save As or a failed write keeps the map on screen.
         return btnSaveClick();
-    case PromptAnswer::No:
-        return true;
+    case PromptAnswer::No: return true;
     }
     return false;
 }
@@ -64,8 +61,7 @@ bool TfrmMain::OpenLevelFile(const std::string& chosenPath) {
         return false;
     }
     // A short file changes only the cells it has lines for.
-    for (std::size_t k = 0; k < codes->size() && k < MapCodes.size(); ++k)
-        MapCodes[k] = (*codes)[k];
+    for (std::size_t k = 0; k < codes->size() && k < MapCodes.size(); ++k) MapCodes[k] = (*codes)[k];
     ForceBorderRing(MapCodes);
     SetMapInput(true);
     RedrawMap();
@@ -88,8 +84,7 @@ bool TfrmMain::WriteLevel(const std::string& path) {
 // codes as lines: the first steps of both Save and Save As.
 bool TfrmMain::PrepareSave() {
     auto messages = SaveCheckMessages(MapCodes, LevelName);
-    for (const auto& message : messages)
-        dialogs_.Inform(message);
+    for (const auto& message : messages) dialogs_.Inform(message);
     if (!messages.empty()) return false;
     SaveLines = LevelLines(MapCodes);
     return true;
@@ -123,7 +118,9 @@ bool TfrmMain::btnSaveAsClick() {
     return true;
 }
 
-bool TfrmMain::FormClose() { return SavePrompt("Do you want to save changes before exit.?"); }
+bool TfrmMain::FormClose() {
+    return SavePrompt("Do you want to save changes before exit.?");
+}
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (!FormClose()) {
@@ -136,8 +133,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 QString TfrmMain::CaptionText() const {
     QString caption = QStringLiteral("EDITOR");
-    if (!LevelName.empty())
-        caption += QStringLiteral(" - ") + Q(LevelName == UntitledMarker ? "Untitled" : LevelName);
+    if (!LevelName.empty()) caption += QStringLiteral(" - ") + Q(LevelName == UntitledMarker ? "Untitled" : LevelName);
     if (Modified) caption += QStringLiteral(" *");
     return caption;
 }

@@ -14,10 +14,8 @@ bool PaintableCell(int x, int y) {
 
 std::vector<std::string> SaveCheckMessages(const LevelCodes& codes, const std::string& levelName) {
     std::vector<std::string> messages;
-    if (std::find(codes.begin(), codes.end(), PlayerStart) == codes.end())
-        messages.push_back(NoPlayerMessage);
-    if (std::find(codes.begin(), codes.end(), Book) == codes.end())
-        messages.push_back(NoBookMessage);
+    if (std::find(codes.begin(), codes.end(), PlayerStart) == codes.end()) messages.push_back(NoPlayerMessage);
+    if (std::find(codes.begin(), codes.end(), Book) == codes.end()) messages.push_back(NoBookMessage);
     if (levelName.empty()) messages.push_back(NoMapMessage);
     return messages;
 }
@@ -25,22 +23,19 @@ std::vector<std::string> SaveCheckMessages(const LevelCodes& codes, const std::s
 TextList LevelLines(const LevelCodes& codes) {
     TextList lines;
     lines.reserve(codes.size());
-    for (int code : codes)
-        lines.push_back(std::to_string(code));
+    for (int code : codes) lines.push_back(std::to_string(code));
     return lines;
 }
 
 int PaletteTopAfterDown(int paletteTop, int entryCount) {
     int t = paletteTop;
-    while (entryCount - 1 > t + PaletteSlots - 1 && t - paletteTop < 10)
-        t += 2;
+    while (entryCount - 1 > t + PaletteSlots - 1 && t - paletteTop < 10) t += 2;
     return t;
 }
 
 int PaletteTopAfterUp(int paletteTop) {
     int t = paletteTop;
-    while (t > 0 && paletteTop - t < 10)
-        t -= 2;
+    while (t > 0 && paletteTop - t < 10) t -= 2;
     return std::max(t, 0);
 }
 

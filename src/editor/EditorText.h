@@ -5,14 +5,17 @@
 
 #include <QFileInfo>
 #include <QString>
-
 #include <string>
 
 namespace gravlin {
 
-inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+inline QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // Whether a file exists, its name matched without regard to letter case.
-inline bool FileExists(const std::string& path) { return QFileInfo::exists(Q(FindFileNoCase(path))); }
+inline bool FileExists(const std::string& path) {
+    return QFileInfo::exists(Q(FindFileNoCase(path)));
+}
 
 } // namespace gravlin

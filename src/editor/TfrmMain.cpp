@@ -1,7 +1,6 @@
 #include "editor/TfrmMain.h"
 
 #include "EditorText.h"
-
 #include "common/Files.h"
 #include "editor/EditorMap.h"
 #include "presentation/Bmp.h"
@@ -82,8 +81,7 @@ QImage SheetImage(const Picture& sheet) {
 
 TfrmMain::TfrmMain(const std::string& appDir, EditorDialogs& dialogs, QWidget* parent)
     : QWidget(parent), AppDir(appDir), dialogs_(dialogs) {
-    while (AppDir.size() > 1 && (AppDir.back() == '/' || AppDir.back() == '\\'))
-        AppDir.pop_back();
+    while (AppDir.size() > 1 && (AppDir.back() == '/' || AppDir.back() == '\\')) AppDir.pop_back();
     SurfacesDir = AppDir + "/Surfaces/";
     MapsDir = AppDir + "/maps/";
     BuildWindow();
@@ -93,9 +91,8 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::BuildWindow() {
     setObjectName("TfrmMain");
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(800, 600);
     setWindowTitle(CaptionText());
     QFont small = font();
@@ -155,8 +152,7 @@ void TfrmMain::BuildWindow() {
     iMap->setObjectName("iMap");
     iMap->move(2, 2);
     iBmpPanel = makeHolder("iBmpPanel", 688, 68, 84, 404);
-    iBmp = new ImageControl(PaletteColumns * TileSize, PaletteSlots / PaletteColumns * TileSize,
-                            iBmpPanel);
+    iBmp = new ImageControl(PaletteColumns * TileSize, PaletteSlots / PaletteColumns * TileSize, iBmpPanel);
     iBmp->setObjectName("iBmp");
     iBmp->move(2, 2);
     Panel6 = makeHolder("Panel6", 708, 21, 44, 44);
@@ -203,8 +199,8 @@ void TfrmMain::BuildWindow() {
 
 bool TfrmMain::FormShow() {
     auto missing = [&](const std::string& name) {
-        dialogs_.ReportError("The editor cannot start: the file \"" + name +
-                             "\" was not found in " + SurfacesDir + ".");
+        dialogs_.ReportError("The editor cannot start: the file \"" + name + "\" was not found in " + SurfacesDir +
+                             ".");
         return false;
     };
     auto damaged = [&](const std::string& text) {
@@ -229,8 +225,7 @@ bool TfrmMain::FormShow() {
         auto tile = ParseInt((*paletteLines)[j]);
         if (!tile)
             return damaged("line " + std::to_string(j + 1) + " of " + paletteListPath +
-                           " must be a tile number, but it holds \"" +
-                           (*paletteLines)[j].substr(0, 40) + "\".");
+                           " must be a tile number, but it holds \"" + (*paletteLines)[j].substr(0, 40) + "\".");
         PaletteList.push_back(*tile);
     }
 
@@ -278,11 +273,8 @@ void TfrmMain::DrawTile(QImage& target, int tile, int x, int y) const {
 void TfrmMain::DrawPalette() {
     for (int s = 0; s < PaletteSlots; ++s) {
         int e = PaletteTop + s;
-        int tile = e >= 0 && e < static_cast<int>(PaletteList.size())
-                       ? PaletteList[static_cast<std::size_t>(e)]
-                       : 0;
-        DrawTile(iBmp->Canvas, tile, (s % PaletteColumns) * TileSize,
-                 (s / PaletteColumns) * TileSize);
+        int tile = e >= 0 && e < static_cast<int>(PaletteList.size()) ? PaletteList[static_cast<std::size_t>(e)] : 0;
+        DrawTile(iBmp->Canvas, tile, (s % PaletteColumns) * TileSize, (s / PaletteColumns) * TileSize);
     }
     iBmp->update();
     int count = static_cast<int>(PaletteList.size());
@@ -309,10 +301,8 @@ void TfrmMain::DrawGrid() {
     pen.setStyle(Qt::DashLine);
     pen.setWidth(1);
     p.setPen(pen);
-    for (int k = 1; k <= MapColumns - 1; ++k)
-        p.drawLine(TileSize * k, 0, TileSize * k, MapRows * TileSize);
-    for (int k = 1; k <= MapRows - 1; ++k)
-        p.drawLine(0, TileSize * k, MapColumns * TileSize, TileSize * k);
+    for (int k = 1; k <= MapColumns - 1; ++k) p.drawLine(TileSize * k, 0, TileSize * k, MapRows * TileSize);
+    for (int k = 1; k <= MapRows - 1; ++k) p.drawLine(0, TileSize * k, MapColumns * TileSize, TileSize * k);
     iMap->update();
 }
 
@@ -403,8 +393,7 @@ void TfrmMain::btnGridClick() {
 void TfrmMain::btnHelpClick() {
     std::string path = FindFileNoCase(JoinPath(AppDir, HelpFileName));
     if (!QFileInfo::exists(Q(path))) {
-        dialogs_.ReportError("The help page \"" + HelpFileName + "\" was not found in " + AppDir +
-                             ".");
+        dialogs_.ReportError("The help page \"" + HelpFileName + "\" was not found in " + AppDir + ".");
         return;
     }
     if (!HelpBrowser) {

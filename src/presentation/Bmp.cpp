@@ -10,7 +10,6 @@ namespace gravlin {
 
 namespace {
 
-
 bool Fail(std::string* error, const std::string& why) {
     if (error) *error = why;
     return false;
@@ -47,7 +46,8 @@ bool DecodeRle8(const std::string& b, std::size_t at, std::size_t end, Surface& 
             at += 2;
         } else { // absolute run of `value` bytes, padded to a word
             std::size_t n = value;
-            if (at + n > end) return Fail(error, "RLE8 absolute run past the end of the data at byte " + std::to_string(at));
+            if (at + n > end)
+                return Fail(error, "RLE8 absolute run past the end of the data at byte " + std::to_string(at));
             for (std::size_t i = 0; i < n; ++i) put(static_cast<std::uint8_t>(b[at + i]));
             at += n + (n & 1);
         }
@@ -59,12 +59,24 @@ bool DecodeRle8(const std::string& b, std::size_t at, std::size_t end, Surface& 
 } // namespace
 
 std::optional<Picture> DecodeBmp(const std::string& b, std::string* error) {
-    if (b.size() < 14 + 12) { Fail(error, "file too short for a bitmap header (" + std::to_string(b.size()) + " bytes)"); return std::nullopt; }
-    if (b[0] != 'B' || b[1] != 'M') { Fail(error, "not a bitmap (expected \"BM\" at byte 0)"); return std::nullopt; }
+    if (b.size() < 14 + 12) {
+        Fail(error, "file too short for a bitmap header (" + std::to_string(b.size()) + " bytes)");
+        return std::nullopt;
+    }
+    if (b[0] != 'B' || b[1] != 'M') {
+        Fail(error, "not a bitmap (expected \"BM\" at byte 0)");
+        return std::nullopt;
+    }
     std::uint32_t dataOffset = ReadU32(b, 10);
     std::uint32_t headerSize = ReadU32(b, 14);
-    if (headerSize != 12 && headerSize < 40) { Fail(error, "unknown bitmap header size " + std::to_string(headerSize)); return std::nullopt; }
-    if (14 + static_cast<std::uint64_t>(headerSize) > b.size()) { Fail(error, "truncated bitmap header"); return std::nullopt; }
+    if (headerSize != 12 && headerSize < 40) {
+        Fail(error, "unknown bitmap header size " + std::to_string(headerSize));
+        return std::nullopt;
+    }
+    if (14 + static_cast<std::uint64_t>(headerSize) > b.size()) {
+        Fail(error, "truncated bitmap header");
+        return std::nullopt;
+    }
 
     std::int64_t width, height;
     std::uint16_t bits;
@@ -82,15 +94,24 @@ std::optional<Picture> DecodeBmp(const std::string& b, std::string* error) {
         compression = ReadU32(b, 30);
         coloursUsed = ReadU32(b, 46);
     }
-    if (bits != 8) { Fail(error, "expected 8 bits per pixel, found " + std::to_string(bits)); return std::nullopt; }
+    if (bits != 8) {
+        Fail(error, "expected 8 bits per pixel, found " + std::to_string(bits));
+        return std::nullopt;
+    }
     bool bottomUp = height > 0;
     if (height < 0) height = -height;
     if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide) {
         Fail(error, "impossible picture size " + std::to_string(width) + " by " + std::to_string(height));
         return std::nullopt;
     }
-    if (compression != 0 && compression != 1) { Fail(error, "unsupported compression " + std::to_string(compression)); return std::nullopt; }
-    if (compression == 1 && !bottomUp) { Fail(error, "RLE8 bitmaps must be bottom-up"); return std::nullopt; }
+    if (compression != 0 && compression != 1) {
+        Fail(error, "unsupported compression " + std::to_string(compression));
+        return std::nullopt;
+    }
+    if (compression == 1 && !bottomUp) {
+        Fail(error, "RLE8 bitmaps must be bottom-up");
+        return std::nullopt;
+    }
     if (coloursUsed == 0 || coloursUsed > 256) coloursUsed = 256;
 
     Picture pic;
@@ -99,14 +120,21 @@ std::optional<Picture> DecodeBmp(const std::string& b, std::string* error) {
     for (std::uint32_t i = 0; i < coloursUsed; ++i) {
         std::size_t at = paletteAt + i * paletteEntrySize;
         if (at + 3 > b.size() || at + 3 > dataOffset) {
-            if (i == 0) { Fail(error, "palette missing or truncated at byte " + std::to_string(at)); return std::nullopt; }
+            if (i == 0) {
+                Fail(error, "palette missing or truncated at byte " + std::to_string(at));
+                return std::nullopt;
+            }
             break;
         }
-        pic.Colours[i] = Rgb{static_cast<std::uint8_t>(b[at + 2]), static_cast<std::uint8_t>(b[at + 1]), static_cast<std::uint8_t>(b[at])};
+        pic.Colours[i] = Rgb{static_cast<std::uint8_t>(b[at + 2]), static_cast<std::uint8_t>(b[at + 1]),
+                             static_cast<std::uint8_t>(b[at])};
     }
 
     pic.Pixels.Resize(static_cast<int>(width), static_cast<int>(height));
-    if (dataOffset >= b.size()) { Fail(error, "pixel data offset " + std::to_string(dataOffset) + " lies past the end of the file"); return std::nullopt; }
+    if (dataOffset >= b.size()) {
+        Fail(error, "pixel data offset " + std::to_string(dataOffset) + " lies past the end of the file");
+        return std::nullopt;
+    }
     if (compression == 1) {
         if (!DecodeRle8(b, dataOffset, b.size(), pic.Pixels, bottomUp, error)) return std::nullopt;
         return pic;
@@ -114,13 +142,14 @@ std::optional<Picture> DecodeBmp(const std::string& b, std::string* error) {
     std::uint64_t stride = (static_cast<std::uint64_t>(width) + 3) & ~std::uint64_t{3};
     std::uint64_t need = stride * static_cast<std::uint64_t>(height);
     if (dataOffset + need > b.size()) {
-        Fail(error, "truncated pixel data: expected " + std::to_string(need) + " bytes from byte " + std::to_string(dataOffset) +
-                        ", file has " + std::to_string(b.size()));
+        Fail(error, "truncated pixel data: expected " + std::to_string(need) + " bytes from byte " +
+                        std::to_string(dataOffset) + ", file has " + std::to_string(b.size()));
         return std::nullopt;
     }
     for (std::int64_t row = 0; row < height; ++row) {
         std::int64_t y = bottomUp ? height - 1 - row : row;
-        std::memcpy(&pic.Pixels.Pixels[static_cast<std::size_t>(y * width)], b.data() + dataOffset + row * stride, static_cast<std::size_t>(width));
+        std::memcpy(&pic.Pixels.Pixels[static_cast<std::size_t>(y * width)], b.data() + dataOffset + row * stride,
+                    static_cast<std::size_t>(width));
     }
     return pic;
 }
@@ -165,7 +194,8 @@ std::string EncodeBmp(const Surface& px, const Palette& colours) {
         b.push_back(0);
     }
     for (int row = px.Height - 1; row >= 0; --row) {
-        b.append(reinterpret_cast<const char*>(&px.Pixels[static_cast<std::size_t>(row) * px.Width]), static_cast<std::size_t>(px.Width));
+        b.append(reinterpret_cast<const char*>(&px.Pixels[static_cast<std::size_t>(row) * px.Width]),
+                 static_cast<std::size_t>(px.Width));
         b.append(stride - static_cast<std::uint32_t>(px.Width), '\0');
     }
     return b;

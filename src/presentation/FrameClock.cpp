@@ -45,7 +45,8 @@ Nanoseconds MonotonicNow() {
 
 void SleepUntil(Nanoseconds deadline) {
     using Clock = std::chrono::steady_clock;
-    std::this_thread::sleep_until(Clock::time_point(std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(deadline))));
+    std::this_thread::sleep_until(
+        Clock::time_point(std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(deadline))));
 }
 
 } // namespace gravlin

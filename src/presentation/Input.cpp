@@ -102,11 +102,25 @@ struct NamedKey {
     Key key;
 };
 constexpr NamedKey Names[] = {
-    {"Left", Key::Left}, {"Right", Key::Right}, {"Up", Key::Up}, {"Down", Key::Down},
-    {"Space", Key::Space}, {"Enter", Key::Enter}, {"KPEnter", Key::KpEnter}, {"Escape", Key::Escape},
-    {"Backspace", Key::Backspace}, {"Tab", Key::Tab}, {"F5", Key::F5}, {"F6", Key::F6}, {"F7", Key::F7},
-    {"Apostrophe", Key::Apostrophe}, {"Slash", Key::Slash},
-    {"KP2", Key::Kp2}, {"KP4", Key::Kp4}, {"KP6", Key::Kp6}, {"KP8", Key::Kp8},
+    {"Left", Key::Left},
+    {"Right", Key::Right},
+    {"Up", Key::Up},
+    {"Down", Key::Down},
+    {"Space", Key::Space},
+    {"Enter", Key::Enter},
+    {"KPEnter", Key::KpEnter},
+    {"Escape", Key::Escape},
+    {"Backspace", Key::Backspace},
+    {"Tab", Key::Tab},
+    {"F5", Key::F5},
+    {"F6", Key::F6},
+    {"F7", Key::F7},
+    {"Apostrophe", Key::Apostrophe},
+    {"Slash", Key::Slash},
+    {"KP2", Key::Kp2},
+    {"KP4", Key::Kp4},
+    {"KP6", Key::Kp6},
+    {"KP8", Key::Kp8},
 };
 } // namespace
 
@@ -123,7 +137,8 @@ std::optional<Key> KeyFromName(const std::string& name) {
 std::string KeyName(Key key) {
     for (const auto& n : Names)
         if (n.key == key) return n.name;
-    if (key >= Key::A && key <= Key::Z) return std::string(1, static_cast<char>('A' + (static_cast<int>(key) - static_cast<int>(Key::A))));
+    if (key >= Key::A && key <= Key::Z)
+        return std::string(1, static_cast<char>('A' + (static_cast<int>(key) - static_cast<int>(Key::A))));
     return "None";
 }
 

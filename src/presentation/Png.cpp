@@ -2,9 +2,8 @@
 
 #include "common/Files.h"
 
-#include <zlib.h>
-
 #include <cstdint>
+#include <zlib.h>
 
 namespace gravlin {
 

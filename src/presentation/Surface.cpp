@@ -11,18 +11,32 @@ void Surface::Resize(int w, int h) {
     Pixels.assign(static_cast<std::size_t>(Width) * Height, 0);
 }
 
-void Surface::Fill(std::uint8_t value) { std::fill(Pixels.begin(), Pixels.end(), value); }
+void Surface::Fill(std::uint8_t value) {
+    std::fill(Pixels.begin(), Pixels.end(), value);
+}
 
 void Blit(Surface& to, int x, int y, const Surface& from, Rect src, bool keyed) {
     // Clip the source rectangle to the source surface, moving the
     // destination with it.
-    if (src.Left < 0) { x -= src.Left; src.Left = 0; }
-    if (src.Top < 0) { y -= src.Top; src.Top = 0; }
+    if (src.Left < 0) {
+        x -= src.Left;
+        src.Left = 0;
+    }
+    if (src.Top < 0) {
+        y -= src.Top;
+        src.Top = 0;
+    }
     src.Right = std::min(src.Right, from.Width);
     src.Bottom = std::min(src.Bottom, from.Height);
     // Then clip against the destination.
-    if (x < 0) { src.Left -= x; x = 0; }
-    if (y < 0) { src.Top -= y; y = 0; }
+    if (x < 0) {
+        src.Left -= x;
+        x = 0;
+    }
+    if (y < 0) {
+        src.Top -= y;
+        y = 0;
+    }
     if (x + src.Width() > to.Width) src.Right = src.Left + (to.Width - x);
     if (y + src.Height() > to.Height) src.Bottom = src.Top + (to.Height - y);
     if (src.Width() <= 0 || src.Height() <= 0) return;

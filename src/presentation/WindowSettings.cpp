@@ -38,9 +38,12 @@ bool ReadPair(const std::string& text, int min, int max, int& a, int& b) {
 // Applies one "name = value" line; false when it cannot be understood.
 bool ApplyLine(const std::string& name, const std::string& value, WindowSettings& s) {
     if (name == "fullscreen") {
-        if (value == "yes") s.FullScreen = true;
-        else if (value == "no") s.FullScreen = false;
-        else return false;
+        if (value == "yes")
+            s.FullScreen = true;
+        else if (value == "no")
+            s.FullScreen = false;
+        else
+            return false;
         return true;
     }
     int a = 0, b = 0;

@@ -2,9 +2,8 @@
 // the player files around the rules' own level preparation, play frame,
 // wipe and game over.
 
-#include "shell/TfrmMain.h"
-
 #include "actors/Actors.h"
+#include "shell/TfrmMain.h"
 
 namespace gravlin {
 
@@ -26,8 +25,10 @@ void TfrmMain::PlayFrame() {
         if (W.GameState != StatePlay || terminated_) return;
     }
     // The music dies away.
-    if (Music().Volume() < -4999) Music().Stop();
-    else Music().SetVolume(Music().Volume() - 10);
+    if (Music().Volume() < -4999)
+        Music().Stop();
+    else
+        Music().SetVolume(Music().Volume() - 10);
     window_.FillBack();
     DrawTarget target = Target();
     ApplyPlayReport(WorldPlayFrame(W, &target));
@@ -66,6 +67,8 @@ void TfrmMain::StartLevelDirectly(int level, int speed) {
     ScreenLoaded[StatePlay] = false;
 }
 
-void TfrmMain::PlayLevelCodes(const LevelCodes& codes) { Levels.Override = codes; }
+void TfrmMain::PlayLevelCodes(const LevelCodes& codes) {
+    Levels.Override = codes;
+}
 
 } // namespace gravlin

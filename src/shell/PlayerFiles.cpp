@@ -9,8 +9,12 @@ namespace gravlin {
 
 namespace {
 
-std::string ProgressName(int n) { return "CompLevels" + std::to_string(n) + ".Txt"; }
-std::string OptionsName(int n) { return "UOptions" + std::to_string(n) + ".Txt"; }
+std::string ProgressName(int n) {
+    return "CompLevels" + std::to_string(n) + ".Txt";
+}
+std::string OptionsName(int n) {
+    return "UOptions" + std::to_string(n) + ".Txt";
+}
 
 // A player file from Dir, or from FallbackDir when Dir has none. Names are
 // matched without regard to letter case.
@@ -31,7 +35,9 @@ std::optional<int> UsableList(TextList& lines, int count) {
     return first;
 }
 
-bool ValidSpeed(int speed) { return speed == 2 || speed == 4 || speed == 6; }
+bool ValidSpeed(int speed) {
+    return speed == 2 || speed == 4 || speed == 6;
+}
 
 void ReadProgress(const PlayerFiles& files, int n, TextList& working) {
     auto lines = ReadPlayerFile(files, ProgressName(n));
@@ -57,7 +63,9 @@ void ReadOptions(const PlayerFiles& files, int n, TextList& working) {
     working[0] = std::to_string(ValidSpeed(*speed) ? *speed : 4);
 }
 
-bool PlayerInRange(int n) { return n >= 1 && n <= PlayerCount; }
+bool PlayerInRange(int n) {
+    return n >= 1 && n <= PlayerCount;
+}
 
 } // namespace
 
@@ -77,7 +85,9 @@ PlayerFiles PlayerFilesFor(const std::string& appDir) {
     return files;
 }
 
-TextList DefaultRoster() { return {"1", "Name 001", "Name 002", "Name 003", "Name 004", "Name 005"}; }
+TextList DefaultRoster() {
+    return {"1", "Name 001", "Name 002", "Name 003", "Name 004", "Name 005"};
+}
 
 TextList DefaultProgress() {
     TextList lines(static_cast<std::size_t>(ProgressLineCount), "0");
@@ -85,7 +95,9 @@ TextList DefaultProgress() {
     return lines;
 }
 
-TextList DefaultOptions() { return {"4", "ON", "ON"}; }
+TextList DefaultOptions() {
+    return {"4", "ON", "ON"};
+}
 
 void ReadRoster(PlayerFiles& files, int& currentPlayer) {
     auto lines = ReadPlayerFile(files, "Players.txt");
@@ -169,6 +181,8 @@ void NoteLevelWon(TextList& progress, int& currentLevel, int levelCount) {
     SetLine(progress, 0, std::to_string(currentLevel));
 }
 
-void NoteSpeedChosen(TextList& options, int speed) { SetLine(options, 0, std::to_string(speed)); }
+void NoteSpeedChosen(TextList& options, int speed) {
+    SetLine(options, 0, std::to_string(speed));
+}
 
 } // namespace gravlin

@@ -1,9 +1,8 @@
 // The screens between start-up and play: title, help, main menu, player
 // choice with name entry, and the level choice with its map preview.
 
-#include "shell/TfrmMain.h"
-
 #include "common/TextLists.h"
+#include "shell/TfrmMain.h"
 
 namespace gravlin {
 
@@ -68,16 +67,20 @@ void TfrmMain::MenuFrame() {
     default: MenuItemImage = {21, 7, 8}; break;
     }
     for (int i = 0; i < 3; ++i)
-        Blit(window_.Back(), 220, 160 + 60 * i, SheetSurface, MenuImageRect(MenuItemImage[static_cast<std::size_t>(i)]), false);
+        Blit(window_.Back(), 220, 160 + 60 * i, SheetSurface, MenuImageRect(MenuItemImage[static_cast<std::size_t>(i)]),
+             false);
 
     if (!ReadingFrame()) return;
     const Keyboard& keys = *W.Keys;
     if (keys.Test(Input::InputEscape)) {
         W.GameState = StateHelp;
     } else if (keys.Test(Input::InputFire1) || keys.Test(Input::InputFire2)) {
-        if (MenuChoice == 1) W.GameState = StateLevelSelect;
-        else if (MenuChoice == 2) W.GameState = StatePlayers;
-        else terminated_ = true; // the window closes and the program ends
+        if (MenuChoice == 1)
+            W.GameState = StateLevelSelect;
+        else if (MenuChoice == 2)
+            W.GameState = StatePlayers;
+        else
+            terminated_ = true; // the window closes and the program ends
     } else if (keys.Test(Input::InputUp)) {
         MenuChoice = MenuChoice == 1 ? MenuCount : MenuChoice - 1;
     } else if (keys.Test(Input::InputDown)) {
@@ -99,8 +102,9 @@ void TfrmMain::PlayersFrame() {
     if (EnterScreen(StatePlayers)) {
         if (!LoadPicture("Userbits.DIB")) return;
         for (int p = 1; p <= 5; ++p)
-            NameLength[static_cast<std::size_t>(p)] =
-                static_cast<int>(static_cast<std::size_t>(p) < Players.Roster.size() ? Players.Roster[static_cast<std::size_t>(p)].size() : 0);
+            NameLength[static_cast<std::size_t>(p)] = static_cast<int>(
+                static_cast<std::size_t>(p) < Players.Roster.size() ? Players.Roster[static_cast<std::size_t>(p)].size()
+                                                                    : 0);
         InputDelay = 4;
         EnterMenuScreen(true);
         MarkLoaded(StatePlayers);
@@ -161,8 +165,10 @@ void TfrmMain::LevelSelectFrame() {
     for (int k = 1; k <= LevelCount; ++k) {
         int j = k - 1;
         int tile = 12;
-        if (k == CurrentLevel) tile = 24;
-        else if (k > 60) tile = 77;
+        if (k == CurrentLevel)
+            tile = 24;
+        else if (k > 60)
+            tile = 77;
         else if (static_cast<std::size_t>(k) < progress.size() && progress[static_cast<std::size_t>(k)] == "1")
             tile = 6;
         Blit(back, 114 + 30 * (j % 14), 300 + 30 * (j / 14), SheetSurface, TileRect(tile, TilesPerRow, 20), false);
@@ -190,7 +196,8 @@ void TfrmMain::LevelSelectFrame() {
     canvas.SetColour(CurrentNameColour);
     canvas.SetSize(NameTextSize);
     const std::string name = static_cast<std::size_t>(CurrentPlayer) < Players.Roster.size()
-                                 ? Players.Roster[static_cast<std::size_t>(CurrentPlayer)] : std::string();
+                                 ? Players.Roster[static_cast<std::size_t>(CurrentPlayer)]
+                                 : std::string();
     canvas.TextOut(560 - canvas.TextWidth(name) / 2, 120, name);
 
     if (!ReadingFrame()) return;

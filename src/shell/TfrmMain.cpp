@@ -21,7 +21,9 @@ TfrmMain::TfrmMain(Window& window, AudioSystem& audio, ShellOptions options)
     W.Keys = &window_.Keys();
 }
 
-void TfrmMain::FormCreate() { firstActivation_ = true; }
+void TfrmMain::FormCreate() {
+    firstActivation_ = true;
+}
 
 void TfrmMain::Fatal(const std::string& message) {
     if (fatalError_.empty()) fatalError_ = message;
@@ -161,13 +163,18 @@ void TfrmMain::FormKeyDown(std::uint16_t key) {
     if (key == 27) {
         if (W.GameState == StateLevelDone) W.GameState = StateLevelSelect;
     } else if (key == 13 || key == 32) {
-        if (W.GameState == StateIntro) W.GameState = StateHelp;
-        else if (W.GameState == StateHelp) W.GameState = StateMenu;
-        else if (W.GameState == StateLevelSelect && LevelPlayable) W.GameState = StatePlay;
+        if (W.GameState == StateIntro)
+            W.GameState = StateHelp;
+        else if (W.GameState == StateHelp)
+            W.GameState = StateMenu;
+        else if (W.GameState == StateLevelSelect && LevelPlayable)
+            W.GameState = StatePlay;
     }
 }
 
-void TfrmMain::FormCloseRequest() { terminated_ = true; }
+void TfrmMain::FormCloseRequest() {
+    terminated_ = true;
+}
 
 bool TfrmMain::SavePlayers() {
     if (!playerFilesLoaded_) return true;
@@ -194,7 +201,9 @@ void TfrmMain::FormDestroy() {
     window_.Finalize(*this);
 }
 
-bool TfrmMain::EnterScreen(int state) { return !ScreenLoaded[static_cast<std::size_t>(state)]; }
+bool TfrmMain::EnterScreen(int state) {
+    return !ScreenLoaded[static_cast<std::size_t>(state)];
+}
 
 void TfrmMain::MarkLoaded(int state) {
     for (int s : {StateIntro, StateHelp, StateMenu, StatePlayers, StateLevelSelect, StatePlay})
@@ -221,7 +230,9 @@ bool TfrmMain::ReadingFrame() {
     return true;
 }
 
-DrawTarget TfrmMain::Target() { return DrawTarget{window_.Back(), SheetSurface, TilesPerRow}; }
+DrawTarget TfrmMain::Target() {
+    return DrawTarget{window_.Back(), SheetSurface, TilesPerRow};
+}
 
 ShellView TfrmMain::View() const {
     ShellView v;

@@ -44,7 +44,9 @@ std::optional<LevelCodes> WholeLevelAt(const TextList& lines, std::size_t first,
 
 } // namespace
 
-LevelRead ReadLevelLines(const TextList& lines) { return ReadLevelLinesAt(lines, 0); }
+LevelRead ReadLevelLines(const TextList& lines) {
+    return ReadLevelLinesAt(lines, 0);
+}
 
 std::optional<LevelCodes> WholeLevel(const TextList& lines, std::string* error) {
     return WholeLevelAt(lines, 0, error);

@@ -24,14 +24,20 @@ StepTable Negated(StepTable t) {
 }
 
 // The twelve fixed profiles.
-StepTable Accel() { return FromList({6, 6, 6, 6, 6, 5, 5}, 4); }
-StepTable Fast6() { return FromList({8, 8, 8, 8, 8, 6}, 4); }
+StepTable Accel() {
+    return FromList({6, 6, 6, 6, 6, 5, 5}, 4);
+}
+StepTable Fast6() {
+    return FromList({8, 8, 8, 8, 8, 6}, 4);
+}
 StepTable Hop() {
     StepTable t;
     for (int i = 0; i < 20; ++i) t[i] = i < 5 ? 4 : (i < 13 ? -4 : -2);
     return t;
 }
-StepTable Wobble6() { return FromList({-2, 0, -2, -2, 2, 2, 2, 0, 0, 0, 0}, -2); }
+StepTable Wobble6() {
+    return FromList({-2, 0, -2, -2, 2, 2, 2, 0, 0, 0, 0}, -2);
+}
 StepTable Wobble4() {
     StepTable t;
     for (int i = 0; i < 20; ++i) t[i] = (i >= 5 && i < 10) ? 2 : -2;

@@ -164,8 +164,8 @@ TEST(Weed, NeverIntoTheBorderColumn) {
 }
 
 TEST(Weed, FiftyThousandFramesWithOneSeedGrowTheSameWay) {
-    const std::vector<std::string> rows = {"w            w", "", "    ####", "    #w #", "    ####",
-                                           "",               "", "", "            ##", "            #P"};
+    const std::vector<std::string> rows = {
+        "w            w", "", "    ####", "    #w #", "    ####", "", "", "", "            ##", "            #P"};
     Game a(rows, 4, 12345), b(rows, 4, 12345);
     const int before = a.w.ActorCount;
     a.Run(50000);

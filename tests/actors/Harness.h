@@ -23,7 +23,9 @@ namespace gravlin::test {
 // setup, as a hatched egg would be.
 inline int CodeOf(char ch) {
     switch (ch) {
-    case ' ': case '.': case 'M': return Empty;
+    case ' ':
+    case '.':
+    case 'M': return Empty;
     case ':': return Earth;
     case 'd': return Diamond;
     case 'e': return Egg;
@@ -47,7 +49,9 @@ inline int CodeOf(char ch) {
     }
 }
 
-inline int At(int col, int row) { return row * MapColumns + col; }
+inline int At(int col, int row) {
+    return row * MapColumns + col;
+}
 
 struct Game {
     World w;
@@ -136,7 +140,9 @@ struct Game {
 };
 
 // Ticks of one 40-pixel step at a game speed.
-inline int StepTicks(int speed) { return speed == 6 ? 7 : (speed == 4 ? 10 : 20); }
+inline int StepTicks(int speed) {
+    return speed == 6 ? 7 : (speed == 4 ? 10 : 20);
+}
 
 // A seed whose next draw from 0 to 4999 is 1: the weed spreads on its first
 // chance.

@@ -123,7 +123,10 @@ TEST(PlayerDeath, WeedAndHazardKillAtTheEndOfTheStep) {
 }
 
 TEST(PlayerDeath, EscapeKillsAndTheGameEndsWhenTheFallEnds) {
-    struct Case { int row; int fallTicks; };
+    struct Case {
+        int row;
+        int fallTicks;
+    };
     // Speed 4 falls 2 pixels a tick: 80 pixels from row 10, 440 from row 1.
     for (Case c : {Case{10, 40}, Case{1, 220}}) {
         std::vector<std::string> rows(10, "");

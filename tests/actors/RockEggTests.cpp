@@ -81,7 +81,11 @@ TEST(Rocks, RollLeftBeforeRightAndReserveTheLandingCell) {
 }
 
 TEST(Rocks, CornerTilesRoundOnlyOneSide) {
-    struct Case { const char* top; const char* under; Dir dir; };
+    struct Case {
+        const char* top;
+        const char* under;
+        Dir dir;
+    };
     for (Case c : {Case{" r ", " < ", Dir::Left}, Case{"#r ", " < ", Dir::Rest}, Case{" r ", " > ", Dir::Right},
                    Case{" r#", " > ", Dir::Rest}}) {
         Game g(WithPlayer({c.top, c.under, "###"}));
@@ -229,8 +233,10 @@ TEST(Eggs, RollsOffARockIntoItsReservedCellAndBreaks) {
 TEST(Eggs, NoMoveIntoAChaserCellOrOntoAMonster) {
     for (bool chaser : {true, false}) {
         Game g(WithPlayer({"e", " ", "#"}));
-        if (chaser) g.CellAt(1, 2).ChaserCount = 1;
-        else g.CellAt(1, 2).Content = Monster;
+        if (chaser)
+            g.CellAt(1, 2).ChaserCount = 1;
+        else
+            g.CellAt(1, 2).Content = Monster;
         g.Run(5);
         EXPECT_EQ(g.Actor(0).Y, 40);
         EXPECT_EQ(g.Actor(0).Dir, Dir::Rest);

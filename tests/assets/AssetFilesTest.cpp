@@ -6,11 +6,10 @@
 #include "common/Files.h"
 #include "presentation/Bmp.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,9 +43,13 @@ int InkIn(const Surface& s, Rect r) {
 }
 
 // Tiles that fill their square; every other tile is a sprite on colour 0.
-bool Opaque(int t) { return t == 0 || t == 1 || t == 97 || t == 98 || t == 99 || t == 127 || t == 135 || t == 136; }
+bool Opaque(int t) {
+    return t == 0 || t == 1 || t == 97 || t == 98 || t == 99 || t == 127 || t == 135 || t == 136;
+}
 // Top corners of the border: opaque, with their outer corner rounded away.
-bool RoundedCorner(int t) { return t == 128 || t == 129; }
+bool RoundedCorner(int t) {
+    return t == 128 || t == 129;
+}
 
 TEST(PlaySheet, EveryTileIsDrawnAndSpritesKeepColourZeroAroundThem) {
     Picture p = Load("All256.DIB");
@@ -91,7 +94,8 @@ TEST(BorderRing, CornersAreTheWallPlateRoundedOnlyAtTheOuterCorner) {
             for (int y = 0; y < size; ++y)
                 for (int x = 0; x < size; ++x) {
                     bool outerQuarter = y < size / 2 && (corner == 128 ? x < size / 2 : corner == 129 && x >= size / 2);
-                    if (!outerQuarter) differ += p.Pixels.At(r.Left + x, r.Top + y) != p.Pixels.At(wall.Left + x, wall.Top + y);
+                    if (!outerQuarter)
+                        differ += p.Pixels.At(r.Left + x, r.Top + y) != p.Pixels.At(wall.Left + x, wall.Top + y);
                 }
             EXPECT_EQ(differ, 0) << name << ": tile " << corner;
         }
@@ -110,20 +114,25 @@ TEST(PlaySheet, HeadersGiveTheGridAndTheEditorPalette) {
         at = end + 2;
     }
     std::multiset<int> got(codes.begin(), codes.end());
-    std::multiset<int> want = {0, 1, 6, 12, 20, 21, 22, 23, 24, 64, 68, 77, 97, 104, 105, 106, 107, 108,
-                               109, 110, 111, 112, 113, 114, 127, 130, 131, 132, 134, 135, 136};
+    std::multiset<int> want = {0,   1,   6,   12,  20,  21,  22,  23,  24,  64,  68,  77,  97,  104, 105, 106,
+                               107, 108, 109, 110, 111, 112, 113, 114, 127, 130, 131, 132, 134, 135, 136};
     EXPECT_EQ(got, want);
 }
 
 // The level choice: the codes a level can show, the rectangles copied from it.
-const int LevelCodes[] = {0, 1, 6, 12, 20, 21, 22, 23, 24, 62, 64, 68, 77, 97, 98, 99, 104, 105, 106, 107, 108, 109,
-                          110, 111, 112, 113, 114, 127, 128, 129, 130, 131, 132, 133, 134, 135, 136};
-const Rect Labels[] = {{8, 188, 78, 212}, {200, 186, 286, 220}, {0, 260, 288, 419}, {354, 24, 568, 40}, {0, 434, 512, 450}};
+const int LevelCodes[] = {0,   1,   6,   12,  20,  21,  22,  23,  24,  62,  64,  68,  77,  97,  98,  99,  104, 105, 106,
+                          107, 108, 109, 110, 111, 112, 113, 114, 127, 128, 129, 130, 131, 132, 133, 134, 135, 136};
+const Rect Labels[] = {
+    {8, 188, 78, 212}, {200, 186, 286, 220}, {0, 260, 288, 419}, {354, 24, 568, 40}, {0, 434, 512, 450}};
 const int DigitLeft[10] = {0, 23, 29, 48, 67, 83, 103, 122, 138, 157};
 const int DigitRight[10] = {23, 29, 48, 67, 83, 103, 122, 138, 156, 175};
 
-bool Overlap(Rect a, Rect b) { return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom; }
-bool Contains(Rect r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
+bool Overlap(Rect a, Rect b) {
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+bool Contains(Rect r, int x, int y) {
+    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+}
 
 TEST(LevelChoiceSheet, TilesDigitsAndLabelsSitInTheirRectangles) {
     Picture p = Load("VsAll256.DIB");
@@ -183,7 +192,8 @@ TEST(LevelChoiceSheet, TilesDigitsAndLabelsSitInTheirRectangles) {
         EXPECT_GT(x0, s.Source.Left) << "text cut off";
         EXPECT_LT(x1, s.Source.Right - 1) << "text cut off";
         int left = x0 - s.Source.Left + s.ScreenLeft, right = 640 - 1 - (x1 - s.Source.Left + s.ScreenLeft);
-        EXPECT_LE(std::abs(left - right), 1) << "strip at y " << s.Source.Top << ": margins " << left << " and " << right;
+        EXPECT_LE(std::abs(left - right), 1)
+            << "strip at y " << s.Source.Top << ": margins " << left << " and " << right;
     }
 }
 
@@ -280,9 +290,9 @@ TEST(Generator, WritesTheSameBytesEveryTime) {
     std::filesystem::remove_all(dir);
     std::string command = std::string("\"") + GRAVLIN_ASSETS_TOOL + "\" \"" + dir.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    for (const char* file : {"Surfaces/All256.DIB", "Surfaces/All256Intro.DIB", "Surfaces/Help256.DIB", "Surfaces/Userbits.DIB",
-                             "Surfaces/VsAll256.DIB", "Surfaces/All256.hdr", "Surfaces/MapBmps.hdr", "Sounds/Soundlib.dxw",
-                             "Sounds/Bass2.wav"})
+    for (const char* file : {"Surfaces/All256.DIB", "Surfaces/All256Intro.DIB", "Surfaces/Help256.DIB",
+                             "Surfaces/Userbits.DIB", "Surfaces/VsAll256.DIB", "Surfaces/All256.hdr",
+                             "Surfaces/MapBmps.hdr", "Sounds/Soundlib.dxw", "Sounds/Bass2.wav"})
         EXPECT_TRUE(Slurp((dir / file).string()) == Slurp(Game + "/" + file)) << file << " differs";
     std::filesystem::remove_all(dir);
 }

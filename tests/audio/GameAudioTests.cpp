@@ -1,16 +1,15 @@
+#include "MixerWaves.h"
 #include "audio/SoundCues.h"
 #include "audio/SoundLibrary.h"
 #include "audio/sdl/GameAudio.h"
-#include "MixerWaves.h"
 #include "common/Files.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <mutex>
 #include <vector>
 
@@ -23,7 +22,8 @@ namespace {
 // seam.
 std::string Tone(int channels = 1) {
     std::vector<short> samples;
-    for (int i = 0; i < 22050 * channels; ++i) samples.push_back(static_cast<short>(3000 * std::sin(i * 2 * M_PI / 105)));
+    for (int i = 0; i < 22050 * channels; ++i)
+        samples.push_back(static_cast<short>(3000 * std::sin(i * 2 * M_PI / 105)));
     return EncodeWave16(samples, channels, 44100);
 }
 
@@ -35,7 +35,7 @@ std::vector<SoundEntry> AllCues(const std::vector<std::string>& leaveOut = {}) {
 }
 
 class AudioFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::current_path() / "audioXXXXXX").string();
         dir_ = ::mkdtemp(pattern.data());
@@ -47,7 +47,9 @@ protected:
     std::string dir_;
 };
 
-int ChannelsPlaying() { return Mix_Playing(-1); }
+int ChannelsPlaying() {
+    return Mix_Playing(-1);
+}
 
 // What the device plays, as the mixer hands it over (16-bit samples).
 struct DeviceOutput {

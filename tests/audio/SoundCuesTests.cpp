@@ -1,9 +1,8 @@
 #include "audio/SoundCues.h"
 #include "audio/silent/SilentWaves.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace gravlin;
 
@@ -31,8 +30,8 @@ TEST(SoundCues, RotationsStartAtTheSecondNameAndNeverReset) {
     cues.PlayRockLand();
     cues.PlayDiamond();
     for (int i = 0; i < 4; ++i) cues.PlayDiamond();
-    EXPECT_EQ(PlayedNames(waves), (std::vector<std::string>{"dia222", "rock2", "dia333", "dia444", "dia555",
-                                                            "dia111", "dia222"}));
+    EXPECT_EQ(PlayedNames(waves),
+              (std::vector<std::string>{"dia222", "rock2", "dia333", "dia444", "dia555", "dia111", "dia222"}));
 }
 
 TEST(SoundCues, RisingCallClimbsBy500AndHoldsAtFull) {

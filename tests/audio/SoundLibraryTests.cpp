@@ -1,8 +1,7 @@
 #include "audio/SoundLibrary.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 
 using namespace gravlin;
 
@@ -110,11 +109,11 @@ TEST(ParseWave, ReadsTheFormatAndRejectsDamage) {
     std::string threeChannels = wave;
     threeChannels[22] = 3;
     for (const auto& [bytes, expect] : {std::pair{std::string("RIFF"), "RIFF"},
-                                         {wave.substr(0, 36), "data"},
-                                         {wave.substr(0, 12), "format"},
-                                         {notPcm, "PCM"},
-                                         {longData, "past the end"},
-                                         {threeChannels, "unsupported"}}) {
+                                        {wave.substr(0, 36), "data"},
+                                        {wave.substr(0, 12), "format"},
+                                        {notPcm, "PCM"},
+                                        {longData, "past the end"},
+                                        {threeChannels, "unsupported"}}) {
         EXPECT_FALSE(ParseWave(bytes, &error)) << expect;
         EXPECT_NE(error.find(expect), std::string::npos) << error;
     }

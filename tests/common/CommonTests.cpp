@@ -2,13 +2,11 @@
 #include "common/TextLists.h"
 #include "common/Utility.h"
 
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace gravlin;
 namespace fs = std::filesystem;
@@ -17,7 +15,7 @@ namespace {
 
 // A fresh folder below the test's working folder, removed afterwards.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = (fs::current_path() / "commonXXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
@@ -26,11 +24,13 @@ public:
     std::string operator/(const std::string& name) const { return JoinPath(path_, name); }
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 
-void WriteRaw(const std::string& path, const std::string& data) { std::ofstream(path, std::ios::binary) << data; }
+void WriteRaw(const std::string& path, const std::string& data) {
+    std::ofstream(path, std::ios::binary) << data;
+}
 
 } // namespace
 
@@ -53,7 +53,8 @@ TEST(ParseInt, WholeLinesOnly) {
     EXPECT_EQ(ParseInt("-1500"), -1500);
     EXPECT_EQ(ParseInt("2147483647"), 2147483647);
     EXPECT_EQ(ParseInt("-2147483648"), -2147483647 - 1);
-    for (const char* bad : {"", "-", "+5", " 5", "5 ", "12a", "0x10", "2147483648", "-2147483649", "99999999999999999999"})
+    for (const char* bad :
+         {"", "-", "+5", " 5", "5 ", "12a", "0x10", "2147483648", "-2147483649", "99999999999999999999"})
         EXPECT_FALSE(ParseInt(bad).has_value()) << '"' << bad << '"';
 }
 
@@ -122,5 +123,5 @@ TEST(Utility, TextBeforeLastAndBaseNameWithEitherSeparator) {
     EXPECT_EQ(ReverseText("Level061"), "160leveL");
     EXPECT_EQ(ReverseText(""), "");
     // Texts are cut to 255 characters first.
-    EXPECT_EQ(ReverseText(std::string(300, 'a') ).size(), 255u);
+    EXPECT_EQ(ReverseText(std::string(300, 'a')).size(), 255u);
 }

@@ -24,17 +24,15 @@ TEST_F(EditorFilesTest, NewThenSaveShowsBothMessagesAndWritesNothing) {
     EXPECT_EQ(f.lblLevelName->text(), "Untitled");
     EXPECT_TRUE(f.iMap->isEnabled());
     EXPECT_FALSE(f.btnSaveClick());
-    EXPECT_EQ(dialogs.Log,
-              (std::vector<std::string>{"inform: Please put Player on map before continuing.",
-                                        "inform: Please put Book on map before continuing."}));
+    EXPECT_EQ(dialogs.Log, (std::vector<std::string>{"inform: Please put Player on map before continuing.",
+                                                     "inform: Please put Book on map before continuing."}));
     EXPECT_TRUE(MapFiles().empty());
 
     // Before any map exists, Save says so as well.
     Start();
     dialogs.Log.clear();
     EXPECT_FALSE(form->btnSaveAsClick());
-    EXPECT_EQ(dialogs.Log.back(),
-              "inform: Please open a map or start a new one before continuing.");
+    EXPECT_EQ(dialogs.Log.back(), "inform: Please open a map or start a new one before continuing.");
     EXPECT_TRUE(dialogs.SavePresets.empty());
 }
 
@@ -112,8 +110,7 @@ TEST_F(EditorFilesTest, OpeningAShortFileChangesOnlyItsCellsThenForcesTheBorder)
     EXPECT_FALSE(f.Modified);
     EXPECT_EQ(f.CurrentTile, 0);
     LevelCodes expected;
-    for (int i = 0; i < 192; ++i)
-        expected[static_cast<std::size_t>(i)] = i < 100 ? Diamond : Earth;
+    for (int i = 0; i < 192; ++i) expected[static_cast<std::size_t>(i)] = i < 100 ? Diamond : Earth;
     ForceBorderRing(expected);
     EXPECT_EQ(f.MapCodes, expected);
     EXPECT_EQ(f.iMap->Canvas.pixel(2 * 40 + 5, 2 * 40 + 5), TileColour(Diamond));
@@ -167,9 +164,8 @@ TEST_F(EditorFilesTest, AYesWhoseSaveFailsStopsNewOpenAndClose) {
 
     dialogs.Answers.push_back(PromptAnswer::Yes);
     f.btnNewClick();
-    EXPECT_EQ(dialogs.Log, (std::vector<std::string>{
-                               SavePrompt, "inform: Please put Player on map before continuing.",
-                               "inform: Please put Book on map before continuing."}));
+    EXPECT_EQ(dialogs.Log, (std::vector<std::string>{SavePrompt, "inform: Please put Player on map before continuing.",
+                                                     "inform: Please put Book on map before continuing."}));
     EXPECT_EQ(f.MapCodes, codes);
     EXPECT_TRUE(f.Modified);
 

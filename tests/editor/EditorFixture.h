@@ -33,18 +33,16 @@ inline void EnsureApplication() {
 }
 
 // The palette list of the test folder: 25 entries.
-inline const std::vector<int> TestPalette = {0,   1,   6,   12,  20,  21,  22,  23,  24,
-                                             62,  64,  68,  77,  97,  104, 105, 110, 127,
-                                             128, 129, 130, 133, 134, 135, 136};
+inline const std::vector<int> TestPalette = {0,  1,   6,   12,  20,  21,  22,  23,  24,  62,  64,  68, 77,
+                                             97, 104, 105, 110, 127, 128, 129, 130, 133, 134, 135, 136};
 
 // The colour every pixel of tile t has on the generated sheet (16 tiles a
 // row, 12 rows): palette index t % 255 + 1.
 inline Palette TestColours() {
     Palette colours{};
     for (int i = 0; i < 256; ++i)
-        colours[static_cast<std::size_t>(i)] =
-            Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
-                static_cast<std::uint8_t>((i * 7) % 256)};
+        colours[static_cast<std::size_t>(i)] = Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                                                   static_cast<std::uint8_t>((i * 7) % 256)};
     return colours;
 }
 
@@ -85,8 +83,7 @@ class FakeDialogs : public EditorDialogs {
         OpenChoices.pop_front();
         return c;
     }
-    std::optional<std::string> ChooseFileToSave(const std::string& folder,
-                                                const std::string& fileName) override {
+    std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName) override {
         Log.push_back("save dialog in " + folder);
         SavePresets.push_back(fileName);
         if (SaveChoices.empty()) return std::nullopt;
@@ -115,8 +112,7 @@ class EditorTest : public ::testing::Test {
         std::string surfaces = AppDir + "/Surfaces/";
         ASSERT_TRUE(WriteTextList(surfaces + "all256.HDR", {"16", "12"}));
         TextList palette;
-        for (int t : TestPalette)
-            palette.push_back(std::to_string(t));
+        for (int t : TestPalette) palette.push_back(std::to_string(t));
         ASSERT_TRUE(WriteTextList(surfaces + "MAPBMPS.hdr", palette));
         Surface sheet(640, 480);
         for (int y = 0; y < 480; ++y)
@@ -160,8 +156,7 @@ class EditorTest : public ::testing::Test {
 
     std::vector<std::string> MapFiles() const {
         std::vector<std::string> names;
-        for (const auto& n :
-             QDir(QString::fromStdString(MapsDir)).entryList(QDir::Files, QDir::Name))
+        for (const auto& n : QDir(QString::fromStdString(MapsDir)).entryList(QDir::Files, QDir::Name))
             names.push_back(n.toStdString());
         return names;
     }

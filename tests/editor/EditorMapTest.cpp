@@ -55,11 +55,10 @@ TEST(EditorMap, BorderRingAndInteriorLeftAlone) {
 
 TEST(EditorMap, SaveChecksShowEveryFailingMessageInOrder) {
     LevelCodes codes{};
-    EXPECT_EQ(
-        SaveCheckMessages(codes, ""),
-        (std::vector<std::string>{"Please put Player on map before continuing.",
-                                  "Please put Book on map before continuing.",
-                                  "Please open a map or start a new one before continuing."}));
+    EXPECT_EQ(SaveCheckMessages(codes, ""),
+              (std::vector<std::string>{"Please put Player on map before continuing.",
+                                        "Please put Book on map before continuing.",
+                                        "Please open a map or start a new one before continuing."}));
     codes[20] = PlayerStart;
     EXPECT_EQ(SaveCheckMessages(codes, UntitledMarker),
               (std::vector<std::string>{"Please put Book on map before continuing."}));
@@ -86,8 +85,7 @@ TEST(EditorMap, LevelFileReading) {
 
     // Lone line feeds read as well as CR LF; lines after the 192nd are ignored.
     std::string text;
-    for (int k = 0; k < 200; ++k)
-        text += std::to_string(k % 50) + "\n";
+    for (int k = 0; k < 200; ++k) text += std::to_string(k % 50) + "\n";
     ASSERT_TRUE(WriteFileAtomic(path, text));
     std::string error;
     auto codes = ReadLevelFileCodes(path, &error);

@@ -5,7 +5,6 @@
 #include "common/TextLists.h"
 
 #include <cstdlib>
-
 #include <filesystem>
 
 namespace gravlin {
@@ -35,8 +34,8 @@ TEST_F(EditorRoundTripTest, ALevelSavedAsLevel061IsPlayedAndWonByTheGame) {
     // Right takes the diamond, which opens the book; going on enters it.
     const std::string script = (game / "win.rpl").string();
     ASSERT_TRUE(WriteTextList(script, {"1 +Right"}));
-    const std::string command = "'" + (game / "gravlin-replay").string() + "' --data '" + game.string() +
-                                "' --home '" + (game / "home").string() + "' --level 61 --expect won '" + script + "'";
+    const std::string command = "'" + (game / "gravlin-replay").string() + "' --data '" + game.string() + "' --home '" +
+                                (game / "home").string() + "' --level 61 --expect won '" + script + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 

@@ -22,8 +22,7 @@ TEST_F(EditorStartTest, FindsItsFilesWithoutRegardToCaseAndStartsEmpty) {
     EXPECT_EQ(f.SheetBitmap.size(), QSize(640, 480));
     EXPECT_EQ(f.windowTitle(), "EDITOR");
     EXPECT_EQ(f.size(), QSize(800, 600));
-    for (int code : f.MapCodes)
-        EXPECT_EQ(code, 0);
+    for (int code : f.MapCodes) EXPECT_EQ(code, 0);
     // The map takes no mouse input before New or Open.
     EXPECT_FALSE(f.iMap->isEnabled());
     QTest::mouseClick(f.iMap, Qt::LeftButton, {}, QPoint(100, 100));
@@ -107,8 +106,7 @@ TEST_F(EditorPaintTest, DragPaintsEachInteriorCellOnceAndNeverTheBorder) {
 
     // Along row 1, from the border cell on the left to past the right edge.
     QTest::mousePress(f.iMap, Qt::LeftButton, {}, QPoint(5, 60));
-    for (int x = 5; x < 700; x += 3)
-        QTest::mouseMove(f.iMap, QPoint(x, 60));
+    for (int x = 5; x < 700; x += 3) QTest::mouseMove(f.iMap, QPoint(x, 60));
     QTest::mouseRelease(f.iMap, Qt::LeftButton, {}, QPoint(699, 60));
     EXPECT_EQ(f.PaintCount, 14);
     EXPECT_FALSE(f.MouseHeld);
@@ -124,10 +122,8 @@ TEST_F(EditorPaintTest, DragPaintsEachInteriorCellOnceAndNeverTheBorder) {
     // Down the left border column and along the bottom row: nothing.
     int painted = f.PaintCount;
     QTest::mousePress(f.iMap, Qt::LeftButton, {}, QPoint(10, 10));
-    for (int y = 10; y < 480; y += 7)
-        QTest::mouseMove(f.iMap, QPoint(10, y));
-    for (int x = 10; x < 640; x += 7)
-        QTest::mouseMove(f.iMap, QPoint(x, 470));
+    for (int y = 10; y < 480; y += 7) QTest::mouseMove(f.iMap, QPoint(10, y));
+    for (int x = 10; x < 640; x += 7) QTest::mouseMove(f.iMap, QPoint(x, 470));
     QTest::mouseRelease(f.iMap, Qt::LeftButton, {}, QPoint(630, 470));
     EXPECT_EQ(f.PaintCount, painted);
 
@@ -186,8 +182,7 @@ TEST_F(EditorPaintTest, GridShowsAndHidesWithoutTouchingTheMap) {
     QRgb grey = qRgb(128, 128, 128);
     auto greyOnLine = [&] {
         int count = 0;
-        for (int y = 0; y < 480; ++y)
-            count += f.iMap->Canvas.pixel(40, y) == grey;
+        for (int y = 0; y < 480; ++y) count += f.iMap->Canvas.pixel(40, y) == grey;
         return count;
     };
 
@@ -223,9 +218,8 @@ TEST_F(EditorPaintTest, HelpOpensAtTheFirstTopicOrSaysItIsMissing) {
     EXPECT_NE(dialogs.Log[0].find("Gravlin.html"), std::string::npos);
     EXPECT_EQ(f.HelpBrowser, nullptr);
 
-    ASSERT_TRUE(WriteTextList(
-        AppDir + "/gravlin.HTML",
-        {"<html><body><p>intro</p><h2><a name=\"topic100\"></a>Painting</h2></body></html>"}));
+    ASSERT_TRUE(WriteTextList(AppDir + "/gravlin.HTML",
+                              {"<html><body><p>intro</p><h2><a name=\"topic100\"></a>Painting</h2></body></html>"}));
     f.btnHelpClick();
     ASSERT_NE(f.HelpBrowser, nullptr);
     EXPECT_EQ(f.HelpBrowser->source().fragment(), "topic100");
@@ -247,8 +241,7 @@ TEST_F(EditorPaintTest, ControlKeysRunNewOpenAndSave) {
     EXPECT_EQ(dialogs.Log[2], "open dialog in " + MapsDir);
     // The mnemonic of the New button works too.
     f.LevelName.clear();
-    EXPECT_EQ(f.btnNew->shortcut(), QKeySequence(Qt::ALT | Qt::Key_N))
-        << f.btnNew->shortcut().toString().toStdString();
+    EXPECT_EQ(f.btnNew->shortcut(), QKeySequence(Qt::ALT | Qt::Key_N)) << f.btnNew->shortcut().toString().toStdString();
     QTest::keyClick(&f, Qt::Key_N, Qt::AltModifier);
     // A mnemonic shows the button pressed for a moment, then clicks it.
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.LevelName == UntitledMarker; }, 2000));

@@ -1,13 +1,11 @@
 // The solver's plan text, its key scripts, its position hash, and a search
 // over a small level played by the real game folder.
 #include "Solver.h"
-
 #include "common/Files.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace gravlin {
 namespace {
@@ -35,24 +33,29 @@ TEST(SolverPlan, KeyScriptPressesAndReleasesOnlyWhatChanges) {
 }
 
 class SolverOnLevel : public ::testing::Test {
-protected:
+  protected:
     // A small level: the player, earth, two diamonds behind a wall, a rock
     // over one of them, and the book.
     std::string WriteLevel() {
-        const char* rows[10] = {"P:::::::::::::", ":::::::::::::", "::O:::::::::::", "::*:::#:::::::",
-                                "::::::#::::*::", "::::::#:::::::", "::::::::::::::", "::::::::::::::",
-                                "::::::::::::::", ":::::::::::::X"};
+        const char* rows[10] = {
+            "P:::::::::::::", ":::::::::::::",  "::O:::::::::::", "::*:::#:::::::", "::::::#::::*::",
+            "::::::#:::::::", "::::::::::::::", "::::::::::::::", "::::::::::::::", ":::::::::::::X"};
         std::string text;
         for (int cell = 0; cell < MapCellCount; ++cell) {
             const int col = cell % 16, row = cell / 16;
             int code = 127;
-            if (cell == 0) code = 128;
-            else if (cell == 15) code = 129;
-            else if (cell == 176) code = 98;
-            else if (cell == 191) code = 99;
+            if (cell == 0)
+                code = 128;
+            else if (cell == 15)
+                code = 129;
+            else if (cell == 176)
+                code = 98;
+            else if (cell == 191)
+                code = 99;
             else if (col > 0 && col < 15 && row > 0 && row < 11) {
                 const std::string line = rows[row - 1];
-                const char ch = static_cast<std::size_t>(col - 1) < line.size() ? line[static_cast<std::size_t>(col - 1)] : ':';
+                const char ch =
+                    static_cast<std::size_t>(col - 1) < line.size() ? line[static_cast<std::size_t>(col - 1)] : ':';
                 code = ch == 'P' ? 24 : ch == 'O' ? 77 : ch == '*' ? 6 : ch == '#' ? 97 : ch == 'X' ? 134 : 1;
             }
             text += std::to_string(code) + "\r\n";

@@ -5,12 +5,10 @@
 #include "common/Files.h"
 #include "shell/PlayerFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
-
 #include <unistd.h>
 
 namespace gravlin {
@@ -19,14 +17,13 @@ namespace {
 namespace fs = std::filesystem;
 
 class PlayerFilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         root_ = fs::current_path() / (std::string("scratch-") + info->name() + "-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_);
         files_.Dir = root_.string();
-
     }
     void TearDown() override {
         std::error_code ec;
@@ -91,7 +88,7 @@ TEST_F(PlayerFilesTest, ChangesReachTheCurrentPlayersFilesOnly) {
     int current = StartUp();
     ASSERT_EQ(current, 3);
     EXPECT_EQ(files_.Roster[3], "CY  "); // trailing spaces of a name are kept
-    files_.WorkingProgress[0] = "71"; // past the last level: saved as it is
+    files_.WorkingProgress[0] = "71";    // past the last level: saved as it is
     files_.WorkingProgress[70] = "1";
     files_.WorkingOptions[0] = "6";
     // Switching to player 5 and back keeps player 3's changes.

@@ -1,8 +1,7 @@
 #include "presentation/Bmp.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 
 using namespace gravlin;
 
@@ -87,15 +86,11 @@ TEST(DecodeBmp, RoundTripsWhatEncodeBmpWrites) {
 TEST(DecodeBmp, Rle8RunsAbsoluteRunsDeltaAndEnd) {
     // 6 by 3, bottom-up. Bottom row: run of 3 x 9, absolute 1 2 3. Middle
     // row: delta to x=2, run 2 x 7. Top row: run 6 x 8, end of bitmap.
-    std::string data = Bytes({3, 9, 0, 3, 1, 2, 3, 0, 0, 0,
-                              0, 2, 2, 0, 2, 7, 0, 0,
-                              6, 8, 0, 1});
+    std::string data = Bytes({3, 9, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 2, 7, 0, 0, 6, 8, 0, 1});
     std::string error;
     auto pic = DecodeBmp(MakeBmp(6, 3, data, 8, 1), &error);
     ASSERT_TRUE(pic) << error;
-    EXPECT_EQ(pic->Pixels.Pixels, (std::vector<std::uint8_t>{8, 8, 8, 8, 8, 8,
-                                                             0, 0, 7, 7, 0, 0,
-                                                             9, 9, 9, 1, 2, 3}));
+    EXPECT_EQ(pic->Pixels.Pixels, (std::vector<std::uint8_t>{8, 8, 8, 8, 8, 8, 0, 0, 7, 7, 0, 0, 9, 9, 9, 1, 2, 3}));
     // Runs that overshoot the picture are cut off, not written past it.
     auto wide = DecodeBmp(MakeBmp(2, 1, Bytes({255, 4, 0, 1}), 8, 1), &error);
     ASSERT_TRUE(wide) << error;

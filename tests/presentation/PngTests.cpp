@@ -1,10 +1,9 @@
 #include "presentation/Png.h"
 
-#include <gtest/gtest.h>
-#include <zlib.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
+#include <zlib.h>
 
 using namespace gravlin;
 
@@ -51,8 +50,8 @@ Decoded Decode(const std::string& png) {
     EXPECT_EQ(order, "IHDR IDAT IEND ");
     uLongf size = static_cast<uLongf>(d.Height) * (1 + 4 * d.Width);
     d.Scanlines.assign(size, '\0');
-    EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(d.Scanlines.data()), &size, reinterpret_cast<const Bytef*>(idat.data()),
-                         static_cast<uLong>(idat.size())),
+    EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(d.Scanlines.data()), &size,
+                         reinterpret_cast<const Bytef*>(idat.data()), static_cast<uLong>(idat.size())),
               Z_OK);
     d.Scanlines.resize(size);
     return d;
@@ -70,7 +69,8 @@ TEST(Png, DecodesToTheScreensColoursAndIsCompressed) {
         pal[v] = Rgb{v, static_cast<std::uint8_t>(255 - v), static_cast<std::uint8_t>(v * 7)};
     }
     for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) s.Set(x, y, static_cast<std::uint8_t>(y < 40 ? (x * 31 + y * 17) % 256 : (x / 40 + y / 40) % 3));
+        for (int x = 0; x < 640; ++x)
+            s.Set(x, y, static_cast<std::uint8_t>(y < 40 ? (x * 31 + y * 17) % 256 : (x / 40 + y / 40) % 3));
 
     for (bool key : {false, true}) {
         std::string png = EncodePng(s, pal, key);
@@ -85,8 +85,8 @@ TEST(Png, DecodesToTheScreensColoursAndIsCompressed) {
             EXPECT_EQ(d.Scanlines[static_cast<std::size_t>(y) * row], 0) << "filter of row " << y;
             for (int x = 0; x < 640; ++x) {
                 const std::uint8_t v = s.At(x, y);
-                const auto* p = reinterpret_cast<const std::uint8_t*>(d.Scanlines.data()) + static_cast<std::size_t>(y) * row + 1 +
-                                channels * static_cast<std::size_t>(x);
+                const auto* p = reinterpret_cast<const std::uint8_t*>(d.Scanlines.data()) +
+                                static_cast<std::size_t>(y) * row + 1 + channels * static_cast<std::size_t>(x);
                 const Rgb& c = pal[v];
                 wrong += p[0] != c.R || p[1] != c.G || p[2] != c.B || (key && p[3] != (v == 0 ? 0 : 255));
             }

@@ -1,14 +1,13 @@
-#include "presentation/sdl/PaletteConversion.h"
 #include "SdlKeys.h"
+#include "presentation/sdl/PaletteConversion.h"
 #include "presentation/sdl/SdlWindow.h"
 #include "presentation/sdl/TtfTextRenderer.h"
 
 #include <SDL.h>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <gtest/gtest.h>
 #include <vector>
 
 using namespace gravlin;
@@ -58,7 +57,8 @@ namespace {
 
 Palette GreyPalette() {
     Palette p{};
-    for (int i = 0; i < 256; ++i) p[i] = Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i)};
+    for (int i = 0; i < 256; ++i)
+        p[i] = Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i)};
     p[77] = Rgb{250, 10, 10};
     return p;
 }
@@ -158,7 +158,7 @@ void PushWindowEvent(Uint8 what) {
 }
 
 class DummyVideo : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ::setenv("SDL_VIDEODRIVER", "dummy", 1); }
 };
 

@@ -30,16 +30,16 @@ TEST(Blit, KeyedLeavesTheMapBeneathWhereTheTileIsZero) {
     Surface back(640, 480);
     back.Fill(200);
     Blit(back, 100, 50, sheet, TileRect(0, 16), true);
-    EXPECT_EQ(back.At(100, 50), 200);      // in the hole
+    EXPECT_EQ(back.At(100, 50), 200); // in the hole
     EXPECT_EQ(back.At(119, 69), 200);
     EXPECT_EQ(back.At(120, 50), sheet.At(20, 0));
     EXPECT_EQ(back.At(139, 89), sheet.At(39, 39));
-    EXPECT_EQ(back.At(140, 50), 200);      // right of the tile
+    EXPECT_EQ(back.At(140, 50), 200); // right of the tile
     EXPECT_EQ(CountValue(back, 200), 640 * 480 - (1600 - 400));
 
     back.Fill(200);
     Blit(back, 100, 50, sheet, TileRect(0, 16), false);
-    EXPECT_EQ(back.At(100, 50), 0);        // unkeyed copies the zeros too
+    EXPECT_EQ(back.At(100, 50), 0); // unkeyed copies the zeros too
     EXPECT_EQ(CountValue(back, 200), 640 * 480 - 1600);
 }
 
@@ -121,9 +121,9 @@ TEST(NearestColour, PicksTheClosestEntryAndSkipsTheKey) {
     p[9] = Rgb{250, 250, 250};
     p[20] = Rgb{255, 0, 0};
     p[21] = Rgb{200, 10, 10};
-    EXPECT_EQ(NearestColour(p, {255, 255, 255}), 5);       // entry 0 is the key
+    EXPECT_EQ(NearestColour(p, {255, 255, 255}), 5); // entry 0 is the key
     EXPECT_EQ(NearestColour(p, {255, 255, 255}, true), 0);
-    EXPECT_EQ(NearestColour(p, {252, 252, 252}), 5);       // the lower index wins a tie
+    EXPECT_EQ(NearestColour(p, {252, 252, 252}), 5); // the lower index wins a tie
     EXPECT_EQ(NearestColour(p, {240, 0, 0}), 20);
     EXPECT_EQ(NearestColour(p, {210, 5, 5}), 21);
     EXPECT_EQ(NearestColour(p, {120, 130, 128}), 1);

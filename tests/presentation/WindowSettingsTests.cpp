@@ -1,6 +1,5 @@
-#include "presentation/WindowSettings.h"
-
 #include "common/Files.h"
+#include "presentation/WindowSettings.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -23,10 +23,8 @@ LevelCodes BorderedLevel(std::initializer_list<std::pair<int, int>> placed) {
     codes[176] = CornerBL;
     codes[191] = CornerBR;
     for (int r = 1; r <= 10; ++r)
-        for (int c = 1; c <= 14; ++c)
-            codes[static_cast<std::size_t>(r * 16 + c)] = Earth;
-    for (auto [cell, code] : placed)
-        codes[static_cast<std::size_t>(cell)] = code;
+        for (int c = 1; c <= 14; ++c) codes[static_cast<std::size_t>(r * 16 + c)] = Earth;
+    for (auto [cell, code] : placed) codes[static_cast<std::size_t>(cell)] = code;
     return codes;
 }
 
@@ -59,8 +57,7 @@ int FramesUntil(ShellHarness& h, int state, int limit = 2000) {
 
 int CountCues(const ShellHarness& h, const std::string& name) {
     int n = 0;
-    for (const auto& [frame, cue] : h.audio.waves.Played)
-        n += cue == name;
+    for (const auto& [frame, cue] : h.audio.waves.Played) n += cue == name;
     return n;
 }
 
@@ -123,8 +120,7 @@ TEST(Play, TheBorderCellsOfTheTopRightComeBackOnceTheSpawnIsRound) {
     EXPECT_EQ(h.W().BorderCursor, 14);
     EXPECT_EQ(h.W().ActorCount, 2);
     int frames = 0;
-    while (h.W().EndPhase && frames < 2000)
-        h.Frames(1), ++frames;
+    while (h.W().EndPhase && frames < 2000) h.Frames(1), ++frames;
     ASSERT_FALSE(h.W().EndPhase);
     // 52 monsters, one every 12 frames at speed 4, the first at once.
     EXPECT_EQ(frames, 51 * 12);
@@ -181,15 +177,13 @@ TEST(LevelWon, WipeRingsFragmentsAndTheNextLevelOnTheChoice) {
     EXPECT_EQ(f.Frame, 6);
     EXPECT_EQ(f.MoveLength, 90);
     EXPECT_EQ(f.Dir, toggleBefore ? Dir::Left : Dir::Right);
-    EXPECT_EQ(f.StepDX,
-              w.Steps[toggleBefore ? StepPairId::FlightDownLeft : StepPairId::FlightDownRight].DX);
+    EXPECT_EQ(f.StepDX, w.Steps[toggleBefore ? StepPairId::FlightDownLeft : StepPairId::FlightDownRight].DX);
     // Fragments alternate sides; a row-7 cell takes the upward flight.
     const ActorRecord& second = w.Actors[static_cast<std::size_t>(firstFragment + 1)];
     EXPECT_EQ(second.Dir, toggleBefore ? Dir::Right : Dir::Left);
     const ActorRecord& row7 = w.Actors[static_cast<std::size_t>(firstFragment + 7)];
     ASSERT_EQ(row7.Y, 280);
-    EXPECT_EQ(row7.StepDY,
-              w.Steps[(row7.Dir == Dir::Left) ? StepPairId::FlightUpLeft : StepPairId::FlightUpRight].DY);
+    EXPECT_EQ(row7.StepDY, w.Steps[(row7.Dir == Dir::Left) ? StepPairId::FlightUpLeft : StepPairId::FlightUpRight].DY);
     EXPECT_EQ(w.ExplosionToggle, made % 2 == 0 ? toggleBefore : !toggleBefore);
     // A blown cell holds the fragment's diamond code, without a tile.
     EXPECT_EQ(w.Cells[16 * 5 + 4].Content, Diamond);
@@ -255,8 +249,7 @@ TEST(GameOver, EscapeInPlayLosesTheLifeAndEverythingFliesToTheMiddle) {
     const ActorRecord& corner = w.Actors[static_cast<std::size_t>(before)]; // cell 0 at (0, 0)
     EXPECT_EQ(corner.Kind, CornerTL);
     EXPECT_EQ(corner.Dir, Dir::DownRight);
-    const ActorRecord& right =
-        w.Actors[static_cast<std::size_t>(before + 15)]; // cell 15 at (600, 0)
+    const ActorRecord& right = w.Actors[static_cast<std::size_t>(before + 15)]; // cell 15 at (600, 0)
     EXPECT_EQ(right.Dir, Dir::DownLeft);
 
     // Phase 1: 2 pixels a frame on each axis; the corner at (0, 0) needs 110
@@ -320,7 +313,7 @@ TEST(Players, AKeyTypedBeforeEscapeStaysPendingForTheNextVisit) {
     h.Tap(Key::Enter, 7);
     ASSERT_EQ(h.State(), StatePlayers);
     EXPECT_EQ(h.PendingKeys().Size(), 2u); // Enter came while the menu was loaded
-    h.Frames(5);                              // the entry and the first reading frame of the player screen
+    h.Frames(5);                           // the entry and the first reading frame of the player screen
     EXPECT_EQ(h.Players().Roster[1], "ABQ");
     EXPECT_EQ(h.NameLength()[1], 3);
     h.Frames(5); // Escape's key is taken by the next reading and types nothing
@@ -382,8 +375,7 @@ TEST(Players, TrailingSpacesOfANameStayInTheRosterFile) {
     ShellHarness h;
     h.W().GameState = StatePlayers;
     h.Frames(1);
-    for (int i = 0; i < 3; ++i)
-        h.Tap(Key::Backspace, 5);
+    for (int i = 0; i < 3; ++i) h.Tap(Key::Backspace, 5);
     h.Tap(Key::X, 5);
     EXPECT_EQ(h.Players().Roster[1], "Name X  ");
     h.form.FormDestroy();

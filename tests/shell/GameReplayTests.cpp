@@ -9,10 +9,10 @@
 #include "common/TextLists.h"
 #include "presentation/Bmp.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
-#include <algorithm>
 
 namespace gravlin {
 namespace {
@@ -26,10 +26,8 @@ namespace fs = std::filesystem;
 struct SmallGameFolder {
     std::string dir = testing::FreshFolder("game");
     SmallGameFolder() {
-        fs::create_directory_symlink(fs::path(GRAVLIN_GAME_DIR) / "Surfaces",
-                                     fs::path(dir) / "Surfaces");
-        fs::create_directory_symlink(fs::path(GRAVLIN_GAME_DIR) / "Sounds",
-                                     fs::path(dir) / "Sounds");
+        fs::create_directory_symlink(fs::path(GRAVLIN_GAME_DIR) / "Surfaces", fs::path(dir) / "Surfaces");
+        fs::create_directory_symlink(fs::path(GRAVLIN_GAME_DIR) / "Sounds", fs::path(dir) / "Sounds");
         fs::create_directories(fs::path(dir) / "maps");
         for (const auto& entry : fs::directory_iterator(fs::path(GRAVLIN_GAME_DIR) / "maps"))
             if (entry.path().filename().string().rfind("Level061", 0) != 0)
@@ -40,8 +38,7 @@ struct SmallGameFolder {
         lines[176] = std::to_string(CornerBL);
         lines[191] = std::to_string(CornerBR);
         for (int r = 1; r <= 10; ++r)
-            for (int c = 1; c <= 14; ++c)
-                lines[static_cast<std::size_t>(r * 16 + c)] = std::to_string(Earth);
+            for (int c = 1; c <= 14; ++c) lines[static_cast<std::size_t>(r * 16 + c)] = std::to_string(Earth);
         lines[17] = std::to_string(PlayerStart);
         lines[18] = std::to_string(Diamond);
         lines[19] = std::to_string(Book);
@@ -59,10 +56,9 @@ struct SmallGameFolder {
 // keys every fourth frame: Up at frame 13 (level 57), Right at 17, 21, 25
 // and 29 (level 61); Enter on frame 31 starts the level.
 std::vector<ScriptEvent> ToLevel61() {
-    return {{1, Key::Enter, true},   {2, Key::Enter, false},  {3, Key::Enter, true},
-            {10, Key::Enter, false}, {11, Key::Up, true},     {14, Key::Up, false},
-            {15, Key::Right, true},  {30, Key::Right, false}, {31, Key::Enter, true},
-            {32, Key::Enter, false}};
+    return {{1, Key::Enter, true},  {2, Key::Enter, false}, {3, Key::Enter, true},  {10, Key::Enter, false},
+            {11, Key::Up, true},    {14, Key::Up, false},   {15, Key::Right, true}, {30, Key::Right, false},
+            {31, Key::Enter, true}, {32, Key::Enter, false}};
 }
 
 // One run of the small game with a fresh player folder, which is kept
@@ -70,16 +66,15 @@ std::vector<ScriptEvent> ToLevel61() {
 struct GameRun {
     ReplayResult Result;
     std::string Home = testing::FreshFolder("home");
-    GameRun(const SmallGameFolder& game, const std::vector<ScriptEvent>& script,
-            std::optional<int> frames = {}, std::vector<std::pair<int, std::string>> dumps = {}) {
+    GameRun(const SmallGameFolder& game, const std::vector<ScriptEvent>& script, std::optional<int> frames = {},
+            std::vector<std::pair<int, std::string>> dumps = {}) {
         ReplayOptions o;
         o.DataDir = game.dir;
         o.HomeDir = Home;
         o.State = true;
         o.Script = script;
         o.Frames = frames;
-        for (auto& [frame, name] : dumps)
-            o.Dumps.emplace_back(frame, Home + "/" + name);
+        for (auto& [frame, name] : dumps) o.Dumps.emplace_back(frame, Home + "/" + name);
         Result = RunReplay(o);
     }
     ~GameRun() {
@@ -107,16 +102,14 @@ TEST(GoldenScreens, EveryScreenFromTheTitleToPlay) {
     o.DataDir = GRAVLIN_GAME_DIR;
     o.HomeDir = testing::FreshFolder("golden-home");
     o.Frames = 32;
-    o.Script = {{1, Key::Enter, true},    {2, Key::Enter, false},  {3, Key::Enter, true},
-                {4, Key::Enter, false},   {5, Key::Down, true},    {10, Key::Down, false},
-                {14, Key::Enter, true},   {17, Key::Enter, false}, {19, Key::Escape, true},
-                {22, Key::Escape, false}, {24, Key::Enter, true},  {29, Key::Enter, false},
-                {31, Key::Enter, true},   {32, Key::Enter, false}};
-    const std::pair<int, const char*> screens[] = {
-        {0, "title"},    {2, "help"},          {5, "menu-item1"}, {10, "menu-item2"},
-        {18, "players"}, {30, "level-choice"}, {31, "play-first"}};
-    for (const auto& [frame, name] : screens)
-        o.Dumps.emplace_back(frame, out + "/" + name + ".bmp");
+    o.Script = {{1, Key::Enter, true},   {2, Key::Enter, false},   {3, Key::Enter, true},  {4, Key::Enter, false},
+                {5, Key::Down, true},    {10, Key::Down, false},   {14, Key::Enter, true}, {17, Key::Enter, false},
+                {19, Key::Escape, true}, {22, Key::Escape, false}, {24, Key::Enter, true}, {29, Key::Enter, false},
+                {31, Key::Enter, true},  {32, Key::Enter, false}};
+    const std::pair<int, const char*> screens[] = {{0, "title"},       {2, "help"},     {5, "menu-item1"},
+                                                   {10, "menu-item2"}, {18, "players"}, {30, "level-choice"},
+                                                   {31, "play-first"}};
+    for (const auto& [frame, name] : screens) o.Dumps.emplace_back(frame, out + "/" + name + ".bmp");
     ReplayResult r = RunReplay(o);
     ASSERT_TRUE(r.Error.empty()) << r.Error;
     for (const auto& [frame, name] : screens) {
@@ -133,14 +126,13 @@ TEST(GoldenScreens, RunLengthPicturesReadBackExactly) {
     Surface s(640, 480);
     Palette p{};
     for (int i = 0; i < 256; ++i)
-        p[static_cast<std::size_t>(i)] =
-            Rgb{static_cast<std::uint8_t>(i), 7, static_cast<std::uint8_t>(255 - i)};
+        p[static_cast<std::size_t>(i)] = Rgb{static_cast<std::uint8_t>(i), 7, static_cast<std::uint8_t>(255 - i)};
     // Long runs, single pixels, pairs, stretches of odd and even length and a
     // row of noise longer than one absolute run.
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {
-            std::uint8_t v = static_cast<std::uint8_t>(
-                y % 7 == 0 ? (x * 31 + y) % 251 : (x / (1 + y % 5)) % 3 + (y & 1));
+            std::uint8_t v =
+                static_cast<std::uint8_t>(y % 7 == 0 ? (x * 31 + y) % 251 : (x / (1 + y % 5)) % 3 + (y & 1));
             s.Set(x, y, v);
         }
     std::string error;
@@ -221,8 +213,7 @@ TEST(WholeGame, TheWinIsWrittenBeforeTheProgramEnds) {
     h.Frames(1);
     h.Tap(Key::Enter);
     h.window.KeyDown(Key::Right);
-    for (int i = 0; i < 100 && h.State() != StateLevelDone; ++i)
-        h.Frames(1);
+    for (int i = 0; i < 100 && h.State() != StateLevelDone; ++i) h.Frames(1);
     ASSERT_EQ(h.State(), StateLevelDone);
     const TextList progress = ReadPlayerFile(h.home, "CompLevels1.Txt");
     ASSERT_EQ(progress.size(), 71u);

@@ -12,8 +12,7 @@ namespace gravlin::testing {
 namespace {
 
 void Put32(std::string& b, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
 }
 void Put16(std::string& b, std::uint16_t v) {
     b.push_back(static_cast<char>(v & 0xff));
@@ -26,8 +25,7 @@ void Put16(std::string& b, std::uint16_t v) {
 void EncodeRow(const std::uint8_t* row, int width, std::string& out) {
     auto runAt = [&](int i) {
         int n = 1;
-        while (i + n < width && n < 255 && row[i + n] == row[i])
-            ++n;
+        while (i + n < width && n < 255 && row[i + n] == row[i]) ++n;
         return n;
     };
     int i = 0;
@@ -40,8 +38,7 @@ void EncodeRow(const std::uint8_t* row, int width, std::string& out) {
             continue;
         }
         int end = i;
-        while (end < width && end - i < 255 && runAt(end) < 3)
-            ++end;
+        while (end < width && end - i < 255 && runAt(end) < 3) ++end;
         const int n = end - i;
         if (n < 3) {
             for (int k = i; k < end; ++k) {
@@ -65,8 +62,7 @@ void EncodeRow(const std::uint8_t* row, int width, std::string& out) {
 std::string EncodeBmpRle8(const Surface& px, const Palette& colours) {
     std::string data;
     for (int y = px.Height - 1; y >= 0; --y)
-        EncodeRow(&px.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(px.Width)],
-                  px.Width, data);
+        EncodeRow(&px.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(px.Width)], px.Width, data);
     data.push_back(0); // end of the bitmap
     data.push_back(1);
 
@@ -104,8 +100,7 @@ std::string GoldenDir() {
     return std::string(GRAVLIN_SOURCE_DIR) + "/tests/shell/golden/";
 }
 
-::testing::AssertionResult MatchesGolden(const std::string& name, const Surface& pixels,
-                                         const Palette& colours) {
+::testing::AssertionResult MatchesGolden(const std::string& name, const Surface& pixels, const Palette& colours) {
     const std::string path = GoldenDir() + name + ".bmp";
     if (Blessing()) {
         std::filesystem::create_directories(GoldenDir());
@@ -119,17 +114,14 @@ std::string GoldenDir() {
     if (!golden) return ::testing::AssertionFailure() << error << " (make it with GRAVLIN_BLESS=1)";
     if (golden->Pixels.Width != pixels.Width || golden->Pixels.Height != pixels.Height)
         return ::testing::AssertionFailure()
-               << name << ": the golden picture is " << golden->Pixels.Width << " by "
-               << golden->Pixels.Height << ", the screen " << pixels.Width << " by "
-               << pixels.Height;
+               << name << ": the golden picture is " << golden->Pixels.Width << " by " << golden->Pixels.Height
+               << ", the screen " << pixels.Width << " by " << pixels.Height;
     int paletteDiffs = 0, pixelDiffs = 0, firstX = -1, firstY = -1;
-    for (std::size_t i = 0; i < colours.size(); ++i)
-        paletteDiffs += !(golden->Colours[i] == colours[i]);
+    for (std::size_t i = 0; i < colours.size(); ++i) paletteDiffs += !(golden->Colours[i] == colours[i]);
     for (int y = 0; y < pixels.Height; ++y)
         for (int x = 0; x < pixels.Width; ++x) {
             const std::size_t at =
-                static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels.Width) +
-                static_cast<std::size_t>(x);
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels.Width) + static_cast<std::size_t>(x);
             if (golden->Pixels.Pixels[at] == pixels.Pixels[at]) continue;
             if (pixelDiffs++ == 0) firstX = x, firstY = y;
         }
@@ -137,8 +129,7 @@ std::string GoldenDir() {
     const std::string actual = name + ".actual.bmp";
     WriteBmpFile(actual, pixels, colours);
     auto failure = ::testing::AssertionFailure();
-    failure << name << ": " << pixelDiffs << " pixels and " << paletteDiffs
-            << " palette entries differ";
+    failure << name << ": " << pixelDiffs << " pixels and " << paletteDiffs << " palette entries differ";
     if (pixelDiffs) failure << ", the first at (" << firstX << ", " << firstY << ")";
     failure << "; the screen is in " << std::filesystem::absolute(actual).string()
             << " (GRAVLIN_BLESS=1 makes it the golden picture)";

@@ -24,7 +24,6 @@ std::string GoldenDir();
 // blessing). On a difference the screen is written beside the test as
 // `name`.actual.bmp, and the message says how many pixels and palette
 // entries differ and where the first pixel is.
-::testing::AssertionResult MatchesGolden(const std::string& name, const Surface& pixels,
-                                         const Palette& colours);
+::testing::AssertionResult MatchesGolden(const std::string& name, const Surface& pixels, const Palette& colours);
 
 } // namespace gravlin::testing

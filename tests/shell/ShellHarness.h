@@ -7,8 +7,8 @@
 #include "shell/TfrmMain.h"
 
 #include <filesystem>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 
 namespace gravlin {
 

@@ -2,7 +2,6 @@
 // built game folder.
 
 #include "ShellHarness.h"
-
 #include "common/Files.h"
 #include "common/TextLists.h"
 #include "presentation/Bmp.h"
@@ -225,8 +224,10 @@ TEST(Display, RestoreReloadsThePictureOfTitleHelpChoiceAndPlayOnly) {
     h.window.LoseSurfaces();
     h.Frames(1);
     EXPECT_EQ(h.Sheet().Pixels, std::vector<std::uint8_t>(640 * 480, 0));
-    const std::pair<int, const char*> reloaded[] = {{StateIntro, "All256Intro.DIB"}, {StateHelp, "Help256.DIB"},
-                                                     {StateLevelSelect, "VsAll256.DIB"}, {StatePlay, "All256.DIB"}};
+    const std::pair<int, const char*> reloaded[] = {{StateIntro, "All256Intro.DIB"},
+                                                    {StateHelp, "Help256.DIB"},
+                                                    {StateLevelSelect, "VsAll256.DIB"},
+                                                    {StatePlay, "All256.DIB"}};
     for (const auto& [state, name] : reloaded) {
         h.W().GameState = state;
         h.Sheet().Fill(7);

@@ -5,9 +5,8 @@
 #include "common/Files.h"
 #include "world/LevelFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace gravlin {

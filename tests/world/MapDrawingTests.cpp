@@ -7,7 +7,6 @@
 #include "world/MapDrawing.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace gravlin {
@@ -28,7 +27,9 @@ Surface TileSheet() {
     return s;
 }
 
-std::uint8_t TileColour(int tile) { return static_cast<std::uint8_t>(tile % 250 + 1); }
+std::uint8_t TileColour(int tile) {
+    return static_cast<std::uint8_t>(tile % 250 + 1);
+}
 
 // Whether every pixel of the rectangle has colour v.
 bool Filled(const Surface& s, Rect r, std::uint8_t v) {

@@ -4,7 +4,6 @@
 #include "WorldTestLevels.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace gravlin {
@@ -22,7 +21,9 @@ std::unique_ptr<World> Prepared(const LevelCodes& codes, int speed = 4) {
     return w;
 }
 
-const Cell& CellOf(const World& w, int i) { return w.Cells[static_cast<std::size_t>(i)]; }
+const Cell& CellOf(const World& w, int i) {
+    return w.Cells[static_cast<std::size_t>(i)];
+}
 
 TEST(SetupLevel, EarthWallsStartAndBookOnlyGiveNothingToCollect) {
     LevelCodes codes = EarthLevel();
@@ -176,10 +177,16 @@ struct ActorExpectation {
 
 TEST(CreateActor, FollowsItsTableOfCodes) {
     const ActorExpectation table[] = {
-        {Digging, 1, 5, 5, 1, 0},      {LockedDiamondB, 23, 23, 5, 8, 1}, {LockedDiamondA, 22, 22, 5, 8, 1},
-        {Weed, 104, 104, 0, 8, 0},     {TeleportEntrance1, 115, 126, 5, 8, 0},
-        {TeleportEntrance5, 115, 126, 5, 8, 0},                           {WeedGrowing, 100, 104, 5, 5, 0},
-        {Diamond, 6, 6, 0, 0, 1},      {Rock, 77, 77, 0, 0, 0},           {Egg, 12, 12, 0, 7, 1},
+        {Digging, 1, 5, 5, 1, 0},
+        {LockedDiamondB, 23, 23, 5, 8, 1},
+        {LockedDiamondA, 22, 22, 5, 8, 1},
+        {Weed, 104, 104, 0, 8, 0},
+        {TeleportEntrance1, 115, 126, 5, 8, 0},
+        {TeleportEntrance5, 115, 126, 5, 8, 0},
+        {WeedGrowing, 100, 104, 5, 5, 0},
+        {Diamond, 6, 6, 0, 0, 1},
+        {Rock, 77, 77, 0, 0, 0},
+        {Egg, 12, 12, 0, 7, 1},
         {Chaser, 64, 67, 0, 16, 1},
     };
     for (const auto& e : table) {

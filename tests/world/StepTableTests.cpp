@@ -3,9 +3,8 @@
 
 #include "world/StepTables.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 namespace gravlin {
 namespace {
@@ -44,7 +43,7 @@ TEST(StepTables, OrdinaryMovesCoverOneCellIn20Or10Or7Ticks) {
         int DX, DY;
     };
     const Dir dirs[] = {
-        {StepPairId::StepRight, 40, 0},      {StepPairId::StepLeft, -40, 0},     {StepPairId::StepUp, 0, -40},
+        {StepPairId::StepRight, 40, 0},      {StepPairId::StepLeft, -40, 0},      {StepPairId::StepUp, 0, -40},
         {StepPairId::StepDown, 0, 40},       {StepPairId::StepDownLeft, -40, 40}, {StepPairId::StepUpLeft, -40, -40},
         {StepPairId::StepDownRight, 40, 40}, {StepPairId::StepUpRight, 40, -40},
     };

@@ -7,13 +7,14 @@
 
 #include <filesystem>
 #include <string>
-
 #include <unistd.h>
 
 namespace gravlin::testing {
 
 // Cell index of column `col`, row `row`.
-inline int At(int col, int row) { return row * MapColumns + col; }
+inline int At(int col, int row) {
+    return row * MapColumns + col;
+}
 
 // A level with the forced border, earth inside, the player at (1,1) and the
 // book at (14,10).
@@ -42,7 +43,7 @@ inline TextList ToLines(const LevelCodes& codes) {
 // A fresh, empty folder for one test, removed when the test ends. Its path
 // ends with "/", as MapsDir does.
 class ScratchDir {
-public:
+  public:
     explicit ScratchDir(const std::string& name) {
         path_ = std::filesystem::current_path() / ("scratch-" + name + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(path_);
@@ -58,7 +59,7 @@ public:
     std::string Dir() const { return path_.string() + "/"; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

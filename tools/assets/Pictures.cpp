@@ -29,7 +29,8 @@ void Panel(Canvas& c, Rect r, Col fill, Col light, Col dark) {
 }
 
 // Draws a rendered text centred in a rectangle, clipped to it.
-void TextIn(Canvas& c, Rect r, const std::string& text, int size, const TextStyle& style, Face face = Face::Bold, int align = 1) {
+void TextIn(Canvas& c, Rect r, const std::string& text, int size, const TextStyle& style, Face face = Face::Bold,
+            int align = 1) {
     Canvas box(r.Width(), r.Height());
     TextMask m = CropInk(RenderText(text, size, face));
     int x = align == 1 ? (r.Width() - m.Width) / 2 : 0;
@@ -101,7 +102,8 @@ Canvas LevelChoiceSheet() {
         if (d == 1) {
             // Too narrow for the font's one: a stem with a flag.
             for (int y = 0; y < m.Height; ++y)
-                for (int x = 0; x < m.Width; ++x) m.Ink[static_cast<std::size_t>(y) * m.Width + x] = x >= 1 || (y >= 2 && y <= 5);
+                for (int x = 0; x < m.Width; ++x)
+                    m.Ink[static_cast<std::size_t>(y) * m.Width + x] = x >= 1 || (y >= 2 && y <= 5);
         }
         Canvas box(w, h);
         TextStyle st{{255, 246, 180}, {236, 140, 24}, true, {40, 18, 8}, 0, {}};
@@ -115,19 +117,28 @@ Canvas LevelChoiceSheet() {
         Canvas inner(r.Width(), r.Height());
         Painter p(inner, 1.0f);
         // A torn map with a question mark.
-        p.Fill([](Vec q) { return SdPolygon(q, {{104, 22}, {184, 18}, {178, 56}, {188, 96}, {100, 100}, {110, 60}}); },
-               [](Vec q, const Painter&) { return RampColour(Ramp::Shell, 0.55f + 0.2f * Fbm(q.X / 9, q.Y / 9, 4, 2)); });
-        p.Fill([](Vec q) { return SdPolygon(q, {{110, 60}, {178, 56}, {176, 62}, {112, 66}}); }, RampColour(Ramp::Night, 0.2f));
+        p.Fill(
+            [](Vec q) {
+                return SdPolygon(q, {{104, 22}, {184, 18}, {178, 56}, {188, 96}, {100, 100}, {110, 60}});
+            },
+            [](Vec q, const Painter&) { return RampColour(Ramp::Shell, 0.55f + 0.2f * Fbm(q.X / 9, q.Y / 9, 4, 2)); });
+        p.Fill(
+            [](Vec q) {
+                return SdPolygon(q, {{110, 60}, {178, 56}, {176, 62}, {112, 66}});
+            },
+            RampColour(Ramp::Night, 0.2f));
         TextMask qm = CropInk(RenderText("?", 56, Face::Bold));
-        DrawMask(inner, qm, 144 - qm.Width / 2, 60 - qm.Height / 2 - 2, TextStyle{{120, 40, 20}, {70, 20, 10}, true, {250, 240, 210}, 0, {}});
+        DrawMask(inner, qm, 144 - qm.Width / 2, 60 - qm.Height / 2 - 2,
+                 TextStyle{{120, 40, 20}, {70, 20, 10}, true, {250, 240, 210}, 0, {}});
         TextIn(inner, {0, 112, r.Width(), 132}, "LEVEL FILE MISSING", 15, GoldText);
         TextIn(inner, {0, 134, r.Width(), 152}, "choose another level", 13, PaleText, Face::Regular);
         sheet.Paste(inner, r.Left, r.Top);
         OutlineEdges(sheet, r.Left + 96, r.Top + 14, 100, 92, 0.5f);
     }
     TextCentredOnScreen(sheet, TitleStripRect, TitleStripScreenLeft, "CHOOSE A LEVEL", 14, IceText);
-    TextCentredOnScreen(sheet, KeyHelpRect, KeyHelpScreenLeft, "Arrows choose    Enter plays    Tab changes player    Esc goes back", 13,
-                        PaleText, Face::Regular);
+    TextCentredOnScreen(sheet, KeyHelpRect, KeyHelpScreenLeft,
+                        "Arrows choose    Enter plays    Tab changes player    Esc goes back", 13, PaleText,
+                        Face::Regular);
     return sheet;
 }
 
@@ -147,17 +158,23 @@ Canvas MenuPicture() {
                 // A glowing bar with arrows either side.
                 for (int y = 2; y < 38; ++y)
                     for (int x = 14; x < 186; ++x) {
-                        float edge = std::min({static_cast<float>(x - 14), static_cast<float>(185 - x), static_cast<float>(y - 2) * 3, static_cast<float>(37 - y) * 3});
+                        float edge = std::min({static_cast<float>(x - 14), static_cast<float>(185 - x),
+                                               static_cast<float>(y - 2) * 3, static_cast<float>(37 - y) * 3});
                         if (edge < 0) continue;
                         float t = 0.25f + 0.25f * (1 - std::fabs(static_cast<float>(y) - 20) / 18);
                         box.Put(x, y, edge < 2 ? RampColour(Ramp::Gold, 0.75f) : RampColour(Ramp::Dusk, t));
                     }
                 Painter p(box, 1.0f);
                 p.Fill([](Vec q) { return SdPolygon(q, {{2, 11}, {12, 20}, {2, 29}}); }, RampColour(Ramp::Gold, 0.85f));
-                p.Fill([](Vec q) { return SdPolygon(q, {{198, 11}, {188, 20}, {198, 29}}); }, RampColour(Ramp::Gold, 0.85f));
+                p.Fill(
+                    [](Vec q) {
+                        return SdPolygon(q, {{198, 11}, {188, 20}, {198, 29}});
+                    },
+                    RampColour(Ramp::Gold, 0.85f));
                 TextIn(box, {0, 0, 200, 40}, it.Word, 26, GoldText);
             } else {
-                TextIn(box, {0, 0, 200, 40}, it.Word, 22, TextStyle{{150, 166, 200}, {96, 110, 150}, true, {14, 16, 30}, 0, {}});
+                TextIn(box, {0, 0, 200, 40}, it.Word, 22,
+                       TextStyle{{150, 166, 200}, {96, 110, 150}, true, {14, 16, 30}, 0, {}});
             }
             pic.Paste(box, r.Left, r.Top);
         }
@@ -199,7 +216,8 @@ Canvas TitlePicture() {
         // Light band across the upper third of the letters.
         for (int j = 0; j < m.Height / 3; ++j)
             for (int i = 0; i < m.Width; ++i)
-                if (m.On(i, j) && m.On(i, j + 2) && (i + j) % 2 == 0 && j > 3) pic.Put(x + i, y + j, Col{255, 255, 236});
+                if (m.On(i, j) && m.On(i, j + 2) && (i + j) % 2 == 0 && j > 3)
+                    pic.Put(x + i, y + j, Col{255, 255, 236});
     }
     TextIn(pic, {0, 210, 640, 236}, "dig  \xc2\xb7  collect  \xc2\xb7  survive", 20, PaleText, Face::Bold);
     TextIn(pic, {0, 262, 640, 292}, "PRESS ENTER", 24, GoldText);
@@ -235,7 +253,8 @@ Canvas HelpPicture() {
     for (int i = 0; i < 10; ++i) {
         int col = i % 2, row = i / 2;
         int x = margin + col * colStep, y = top + row * rowH;
-        Panel(pic, {x, y, x + panelW, y + 50}, RampColour(Ramp::Night, 0.6f), RampColour(Ramp::Slate, 0.35f), RampColour(Ramp::Night, 0.0f));
+        Panel(pic, {x, y, x + panelW, y + 50}, RampColour(Ramp::Night, 0.6f), RampColour(Ramp::Slate, 0.35f),
+              RampColour(Ramp::Night, 0.0f));
         const Entry& e = entries[i];
         PutTile(pic, e.TileA, x + 5, y + 5, 40);
         int tx = x + 50;
@@ -243,12 +262,14 @@ Canvas HelpPicture() {
             PutTile(pic, e.TileB, x + 47, y + 5, 40);
             tx = x + 92;
         }
-        DrawText(pic, e.Name, tx, y + 7, 15, TextStyle{{255, 232, 140}, {236, 170, 60}, false, {}, 0, {}}, 0, Face::Bold);
+        DrawText(pic, e.Name, tx, y + 7, 15, TextStyle{{255, 232, 140}, {236, 170, 60}, false, {}, 0, {}}, 0,
+                 Face::Bold);
         TextIn(pic, {tx, y + 26, x + panelW - 2, y + 46}, e.Line, 12, PaleText, Face::Regular, 0);
     }
     // Keys.
     int ky = top + 5 * rowH + 6;
-    Panel(pic, {margin, ky, ScreenWidth - margin, ky + 62}, RampColour(Ramp::Night, 0.7f), RampColour(Ramp::Ice, 0.35f), RampColour(Ramp::Night, 0.0f));
+    Panel(pic, {margin, ky, ScreenWidth - margin, ky + 62}, RampColour(Ramp::Night, 0.7f), RampColour(Ramp::Ice, 0.35f),
+          RampColour(Ramp::Night, 0.0f));
     DrawText(pic, "Move", 30, ky + 8, 15, IceText, 0, Face::Bold);
     DrawText(pic, "arrow keys, or  '  /  Z  X  (up, down, left, right)", 110, ky + 9, 14, PaleText, 0, Face::Regular);
     DrawText(pic, "Speed", 30, ky + 34, 15, IceText, 0, Face::Bold);
@@ -275,9 +296,11 @@ Canvas ContactSheet() {
 Canvas IconPicture(int size) {
     Canvas pic(size, size);
     Painter p(pic, static_cast<float>(size) / 40.0f);
-    p.Fill([](Vec q) { return SdBox(q, {20, 20}, 19.5f, 19.5f, 6); }, [](Vec q, const Painter&) {
-        return RampColour(Ramp::Dusk, 0.05f + 0.3f * q.Y / 40);
-    });
+    p.Fill(
+        [](Vec q) {
+            return SdBox(q, {20, 20}, 19.5f, 19.5f, 6);
+        },
+        [](Vec q, const Painter&) { return RampColour(Ramp::Dusk, 0.05f + 0.3f * q.Y / 40); });
     Canvas rock = DrawTile(77, size * 3 / 5), player = DrawTile(36, size * 3 / 5), gem = DrawTile(6, size / 2);
     pic.Paste(rock, size * 2 / 5 - 1, size * 2 / 5 - 1);
     pic.Paste(gem, size / 2 - 2, 1);

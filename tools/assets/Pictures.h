@@ -19,12 +19,12 @@ constexpr int DigitTop = 226, DigitBottom = 248;
 constexpr int DigitLeft[10] = {0, 23, 29, 48, 67, 83, 103, 122, 138, 157};
 constexpr int DigitRight[10] = {23, 29, 48, 67, 83, 103, 122, 138, 156, 175};
 
-Canvas PlaySheet();        // "All256.DIB"
-Canvas LevelChoiceSheet(); // "VsAll256.DIB"
-Canvas MenuPicture();      // "Userbits.DIB"
-Canvas TitlePicture();     // "All256Intro.DIB"
-Canvas HelpPicture();      // "Help256.DIB"
-Canvas ContactSheet();     // every tile, enlarged, with its number
+Canvas PlaySheet();           // "All256.DIB"
+Canvas LevelChoiceSheet();    // "VsAll256.DIB"
+Canvas MenuPicture();         // "Userbits.DIB"
+Canvas TitlePicture();        // "All256Intro.DIB"
+Canvas HelpPicture();         // "Help256.DIB"
+Canvas ContactSheet();        // every tile, enlarged, with its number
 Canvas IconPicture(int size); // the desktop icon
 
 } // namespace gravlin::assets

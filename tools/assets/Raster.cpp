@@ -23,16 +23,17 @@ const std::array<RampDef, static_cast<int>(Ramp::Count)>& Ramps() {
         {{{8, 30, 22}, {18, 70, 34}, {44, 124, 44}, {110, 180, 58}, {186, 226, 110}, {236, 250, 180}}, 13},     // Leaf
         {{{52, 24, 6}, {122, 68, 10}, {198, 136, 24}, {244, 196, 64}, {255, 234, 150}, {255, 252, 226}}, 13},   // Gold
         {{{44, 8, 36}, {106, 20, 84}, {176, 50, 146}, {234, 110, 204}, {252, 184, 236}, {255, 232, 252}}, 13},  // Rose
-        {{{44, 6, 10}, {104, 16, 20}, {176, 36, 30}, {232, 88, 44}, {252, 156, 84}, {255, 216, 160}}, 13},     // Ember
-        {{{24, 10, 48}, {58, 26, 104}, {104, 56, 176}, {156, 110, 232}, {204, 172, 252}, {240, 228, 255}}, 13}, // Violet
-        {{{16, 20, 38}, {34, 42, 70}, {58, 74, 108}, {90, 110, 148}, {136, 156, 190}, {196, 210, 232}}, 13},    // Slate
-        {{{10, 18, 58}, {22, 46, 128}, {40, 90, 200}, {92, 150, 240}, {170, 206, 255}}, 11},                     // Cloth
-        {{{70, 32, 28}, {146, 80, 56}, {214, 138, 98}, {246, 190, 150}, {255, 228, 204}}, 10},                   // Skin
-        {{{70, 52, 46}, {140, 118, 96}, {204, 186, 150}, {238, 228, 196}, {255, 252, 240}}, 11},                 // Shell
-        {{{4, 6, 12}, {10, 14, 26}, {18, 24, 42}, {30, 38, 62}}, 8},                                             // Night
-        {{{66, 22, 4}, {150, 62, 8}, {226, 118, 20}, {252, 176, 60}, {255, 226, 140}}, 11},                      // Amber
-        {{{14, 14, 16}, {255, 255, 255}}, 16},                                                                   // Grey
-        {{{6, 8, 24}, {22, 20, 60}, {60, 34, 96}, {132, 60, 116}, {220, 112, 110}, {255, 190, 130}}, 12},      // Dusk
+        {{{44, 6, 10}, {104, 16, 20}, {176, 36, 30}, {232, 88, 44}, {252, 156, 84}, {255, 216, 160}}, 13},      // Ember
+        {{{24, 10, 48}, {58, 26, 104}, {104, 56, 176}, {156, 110, 232}, {204, 172, 252}, {240, 228, 255}},
+         13},                                                                                                // Violet
+        {{{16, 20, 38}, {34, 42, 70}, {58, 74, 108}, {90, 110, 148}, {136, 156, 190}, {196, 210, 232}}, 13}, // Slate
+        {{{10, 18, 58}, {22, 46, 128}, {40, 90, 200}, {92, 150, 240}, {170, 206, 255}}, 11},                 // Cloth
+        {{{70, 32, 28}, {146, 80, 56}, {214, 138, 98}, {246, 190, 150}, {255, 228, 204}}, 10},               // Skin
+        {{{70, 52, 46}, {140, 118, 96}, {204, 186, 150}, {238, 228, 196}, {255, 252, 240}}, 11},             // Shell
+        {{{4, 6, 12}, {10, 14, 26}, {18, 24, 42}, {30, 38, 62}}, 8},                                         // Night
+        {{{66, 22, 4}, {150, 62, 8}, {226, 118, 20}, {252, 176, 60}, {255, 226, 140}}, 11},                  // Amber
+        {{{14, 14, 16}, {255, 255, 255}}, 16},                                                               // Grey
+        {{{6, 8, 24}, {22, 20, 60}, {60, 34, 96}, {132, 60, 116}, {220, 112, 110}, {255, 190, 130}}, 12},    // Dusk
     }};
     return ramps;
 }
@@ -44,11 +45,15 @@ Col FromAnchors(const std::vector<Col>& anchors, float t) {
     return Mix(anchors[i], anchors[i + 1], f - static_cast<float>(i));
 }
 
-std::uint8_t Byte(float v) { return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
+std::uint8_t Byte(float v) {
+    return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
+}
 
 } // namespace
 
-Col RampColour(Ramp ramp, float t) { return FromAnchors(Ramps()[static_cast<int>(ramp)].Anchors, t); }
+Col RampColour(Ramp ramp, float t) {
+    return FromAnchors(Ramps()[static_cast<int>(ramp)].Anchors, t);
+}
 
 const Palette& GamePalette() {
     static const Palette palette = [] {
@@ -72,7 +77,8 @@ const Palette& GamePalette() {
         for (int r : levels)
             for (int g : levels)
                 for (int b : levels)
-                    if (n < 256) add({static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)});
+                    if (n < 256)
+                        add({static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)});
         return p;
     }();
     return palette;
@@ -98,7 +104,8 @@ void Painter::Fill(const Sdf& shape, const Shader& shade) {
     constexpr int Sub = 4;
     for (int y = 0; y < canvas_.Height; ++y)
         for (int x = 0; x < canvas_.Width; ++x) {
-            Vec centre = ToObject({(static_cast<float>(x) + 0.5f) / unit_ + origin_.X, (static_cast<float>(y) + 0.5f) / unit_ + origin_.Y});
+            Vec centre = ToObject({(static_cast<float>(x) + 0.5f) / unit_ + origin_.X,
+                                   (static_cast<float>(y) + 0.5f) / unit_ + origin_.Y});
             // Quick rejection far outside.
             float dc = shape(centre);
             float pix = 1.0f / (unit_ * scale_);
@@ -109,8 +116,9 @@ void Painter::Fill(const Sdf& shape, const Shader& shade) {
             } else {
                 for (int j = 0; j < Sub; ++j)
                     for (int i = 0; i < Sub; ++i) {
-                        Vec s = ToObject({(static_cast<float>(x) + (static_cast<float>(i) + 0.5f) / Sub) / unit_ + origin_.X,
-                                          (static_cast<float>(y) + (static_cast<float>(j) + 0.5f) / Sub) / unit_ + origin_.Y});
+                        Vec s = ToObject(
+                            {(static_cast<float>(x) + (static_cast<float>(i) + 0.5f) / Sub) / unit_ + origin_.X,
+                             (static_cast<float>(y) + (static_cast<float>(j) + 0.5f) / Sub) / unit_ + origin_.Y});
                         if (shape(s) < 0) ++inside;
                     }
             }
@@ -121,7 +129,8 @@ void Painter::Fill(const Sdf& shape, const Shader& shade) {
 void Painter::Cut(const Sdf& shape) {
     for (int y = 0; y < canvas_.Height; ++y)
         for (int x = 0; x < canvas_.Width; ++x) {
-            Vec c = ToObject({(static_cast<float>(x) + 0.5f) / unit_ + origin_.X, (static_cast<float>(y) + 0.5f) / unit_ + origin_.Y});
+            Vec c = ToObject({(static_cast<float>(x) + 0.5f) / unit_ + origin_.X,
+                              (static_cast<float>(y) + 0.5f) / unit_ + origin_.Y});
             if (shape(c) < 0) canvas_.Clear(x, y);
         }
 }
@@ -146,7 +155,9 @@ float Painter::SphereLight(Vec p, Vec c, float r) const {
     return Light(d.X, d.Y, z);
 }
 
-float SdCircle(Vec p, Vec c, float r) { return Len(p - c) - r; }
+float SdCircle(Vec p, Vec c, float r) {
+    return Len(p - c) - r;
+}
 
 float SdEllipse(Vec p, Vec c, float rx, float ry) {
     Vec d = p - c;
@@ -174,7 +185,7 @@ float SdPolygon(Vec p, const std::vector<Vec>& v) {
         Vec w = p - v[i];
         Vec b = w - e * std::clamp(Dot(w, e) / std::max(Dot(e, e), 1e-6f), 0.0f, 1.0f);
         d = std::min(d, Dot(b, b));
-        bool c1 = p.Y >= v[i].Y, c2 = p.Y < v[j].Y, c3 = e.X * w.Y > e.Y * w.X;
+        bool c1 = p.Y >= v[i].Y, c2 = p.Y<v[j].Y, c3 = e.X * w.Y> e.Y * w.X;
         if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) s = -s;
     }
     return s * std::sqrt(d);
@@ -240,7 +251,8 @@ Surface Quantise(const Canvas& canvas, const Palette& palette) {
             }
             const Col& c = canvas.At(x, y);
             Rgb rgb{Byte(c.R), Byte(c.G), Byte(c.B)};
-            std::uint32_t key = static_cast<std::uint32_t>(rgb.R) << 16 | static_cast<std::uint32_t>(rgb.G) << 8 | rgb.B;
+            std::uint32_t key =
+                static_cast<std::uint32_t>(rgb.R) << 16 | static_cast<std::uint32_t>(rgb.G) << 8 | rgb.B;
             auto it = cache.find(key);
             if (it == cache.end()) {
                 // Weighted distance: the eye is most sensitive to green.

@@ -19,16 +19,28 @@ struct Col {
 inline Col Mix(Col a, Col b, float t) {
     return {a.R + (b.R - a.R) * t, a.G + (b.G - a.G) * t, a.B + (b.B - a.B) * t};
 }
-inline Col Scale(Col a, float k) { return {a.R * k, a.G * k, a.B * k}; }
+inline Col Scale(Col a, float k) {
+    return {a.R * k, a.G * k, a.B * k};
+}
 
 struct Vec {
     float X = 0, Y = 0;
 };
-inline Vec operator+(Vec a, Vec b) { return {a.X + b.X, a.Y + b.Y}; }
-inline Vec operator-(Vec a, Vec b) { return {a.X - b.X, a.Y - b.Y}; }
-inline Vec operator*(Vec a, float k) { return {a.X * k, a.Y * k}; }
-inline float Dot(Vec a, Vec b) { return a.X * b.X + a.Y * b.Y; }
-inline float Len(Vec a) { return std::sqrt(a.X * a.X + a.Y * a.Y); }
+inline Vec operator+(Vec a, Vec b) {
+    return {a.X + b.X, a.Y + b.Y};
+}
+inline Vec operator-(Vec a, Vec b) {
+    return {a.X - b.X, a.Y - b.Y};
+}
+inline Vec operator*(Vec a, float k) {
+    return {a.X * k, a.Y * k};
+}
+inline float Dot(Vec a, Vec b) {
+    return a.X * b.X + a.Y * b.Y;
+}
+inline float Len(Vec a) {
+    return std::sqrt(a.X * a.X + a.Y * a.Y);
+}
 inline Vec Rotate(Vec a, float radians) {
     float c = std::cos(radians), s = std::sin(radians);
     return {a.X * c - a.Y * s, a.X * s + a.Y * c};
@@ -38,7 +50,22 @@ constexpr float Pi = 3.14159265358979f;
 // Colour ramps of the game's palette, dark to light. Shading picks a point on
 // a ramp so that shaded pixels land on palette entries.
 enum class Ramp {
-    Stone, Earth, Ice, Leaf, Gold, Rose, Ember, Violet, Slate, Cloth, Skin, Shell, Night, Amber, Grey, Dusk,
+    Stone,
+    Earth,
+    Ice,
+    Leaf,
+    Gold,
+    Rose,
+    Ember,
+    Violet,
+    Slate,
+    Cloth,
+    Skin,
+    Shell,
+    Night,
+    Amber,
+    Grey,
+    Dusk,
     Count
 };
 Col RampColour(Ramp ramp, float t); // t from 0 (darkest) to 1 (lightest), clamped
@@ -56,7 +83,8 @@ struct Canvas {
     std::vector<Col> Colours;
     std::vector<std::uint8_t> Mask;
     Canvas() = default;
-    Canvas(int w, int h) : Width(w), Height(h), Colours(static_cast<std::size_t>(w) * h), Mask(static_cast<std::size_t>(w) * h, 0) {}
+    Canvas(int w, int h)
+        : Width(w), Height(h), Colours(static_cast<std::size_t>(w) * h), Mask(static_cast<std::size_t>(w) * h, 0) {}
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }
     bool On(int x, int y) const { return Inside(x, y) && Mask[Index(x, y)] != 0; }
     Col& At(int x, int y) { return Colours[Index(x, y)]; }
@@ -84,7 +112,7 @@ using Shader = std::function<Col(Vec, const Painter&)>;
 // design units, so one drawing serves every frame of a turning rock and both
 // facings of the player, while lighting stays fixed on the screen.
 class Painter {
-public:
+  public:
     Painter(Canvas& canvas, float unit, Vec origin = {0, 0}) : canvas_(canvas), unit_(unit), origin_(origin) {}
 
     // Transform of object points: p' = Centre + Rot(angle) * (Mirror? (-x, y)) * scale.
@@ -115,7 +143,7 @@ public:
     Vec ToDesign(Vec object) const;
     Vec ToObject(Vec design) const;
 
-private:
+  private:
     Canvas& canvas_;
     float unit_;
     Vec origin_;
@@ -130,9 +158,15 @@ float SdEllipse(Vec p, Vec c, float rx, float ry);
 float SdBox(Vec p, Vec c, float hw, float hh, float round = 0);
 float SdSegment(Vec p, Vec a, Vec b, float r);
 float SdPolygon(Vec p, const std::vector<Vec>& pts);
-inline float Union(float a, float b) { return std::min(a, b); }
-inline float Subtract(float a, float b) { return std::max(a, -b); }
-inline float Intersect(float a, float b) { return std::max(a, b); }
+inline float Union(float a, float b) {
+    return std::min(a, b);
+}
+inline float Subtract(float a, float b) {
+    return std::max(a, -b);
+}
+inline float Intersect(float a, float b) {
+    return std::max(a, b);
+}
 
 // Deterministic noise: hash and smooth value noise, optionally periodic.
 float Hash(int x, int y, int seed);

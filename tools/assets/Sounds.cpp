@@ -13,14 +13,14 @@ constexpr double TwoPi = 6.283185307179586;
 
 // Deterministic white noise.
 class Noise {
-public:
+  public:
     explicit Noise(std::uint32_t seed) : state_(seed * 2654435761u + 1) {}
     double Next() {
         state_ = state_ * 1664525u + 1013904223u;
         return static_cast<double>(state_ >> 8) / static_cast<double>(1u << 24) * 2.0 - 1.0;
     }
 
-private:
+  private:
     std::uint32_t state_;
 };
 
@@ -52,8 +52,12 @@ double Tri(double phase) { // phase in cycles
     double p = phase - std::floor(phase);
     return p < 0.5 ? 4 * p - 1 : 3 - 4 * p;
 }
-double Saw(double phase) { return 2 * (phase - std::floor(phase)) - 1; }
-double Square(double phase, double duty = 0.5) { return (phase - std::floor(phase)) < duty ? 1.0 : -1.0; }
+double Saw(double phase) {
+    return 2 * (phase - std::floor(phase)) - 1;
+}
+double Square(double phase, double duty = 0.5) {
+    return (phase - std::floor(phase)) < duty ? 1.0 : -1.0;
+}
 
 // Attack then exponential decay.
 double Env(double t, double attack, double decay) {
@@ -62,11 +66,15 @@ double Env(double t, double attack, double decay) {
     return std::exp(-(t - attack) / decay);
 }
 
-double NoteHz(double midi) { return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0); }
+double NoteHz(double midi) {
+    return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0);
+}
 
 using Buffer = std::vector<double>;
 
-Buffer Make(double seconds, int rate = CueRate) { return Buffer(static_cast<std::size_t>(seconds * rate), 0.0); }
+Buffer Make(double seconds, int rate = CueRate) {
+    return Buffer(static_cast<std::size_t>(seconds * rate), 0.0);
+}
 
 // Short fades at both ends and a peak below full scale; `drive` above 1
 // saturates softly, which makes a sound denser and louder for its peak.
@@ -78,8 +86,10 @@ std::vector<short> Finish(Buffer b, double peak, bool fades = true, double drive
     }
     if (fades) {
         std::size_t in = static_cast<std::size_t>(0.003 * CueRate), out = static_cast<std::size_t>(0.012 * CueRate);
-        for (std::size_t i = 0; i < std::min(in, b.size()); ++i) b[i] *= static_cast<double>(i) / static_cast<double>(in);
-        for (std::size_t i = 0; i < std::min(out, b.size()); ++i) b[b.size() - 1 - i] *= static_cast<double>(i) / static_cast<double>(out);
+        for (std::size_t i = 0; i < std::min(in, b.size()); ++i)
+            b[i] *= static_cast<double>(i) / static_cast<double>(in);
+        for (std::size_t i = 0; i < std::min(out, b.size()); ++i)
+            b[b.size() - 1 - i] *= static_cast<double>(i) / static_cast<double>(out);
     }
     double m = 1e-9;
     for (double v : b) m = std::max(m, std::fabs(v));
@@ -101,13 +111,20 @@ void AddSweep(Buffer& b, double start, double length, const std::function<double
     }
 }
 
-double Sine(double phase) { return std::sin(TwoPi * phase); }
+double Sine(double phase) {
+    return std::sin(TwoPi * phase);
+}
 
 // A bell: a sine with a few inharmonic partials.
 void AddBell(Buffer& b, double start, double hz, double decay, double level) {
-    AddSweep(b, start, decay * 6, [hz](double) { return hz; }, [=](double t) { return level * Env(t, 0.002, decay); }, Sine);
-    AddSweep(b, start, decay * 3, [hz](double) { return hz * 2.76; }, [=](double t) { return level * 0.35 * Env(t, 0.001, decay * 0.4); }, Sine);
-    AddSweep(b, start, decay * 3, [hz](double) { return hz * 5.4; }, [=](double t) { return level * 0.12 * Env(t, 0.001, decay * 0.2); }, Sine);
+    AddSweep(
+        b, start, decay * 6, [hz](double) { return hz; }, [=](double t) { return level * Env(t, 0.002, decay); }, Sine);
+    AddSweep(
+        b, start, decay * 3, [hz](double) { return hz * 2.76; },
+        [=](double t) { return level * 0.35 * Env(t, 0.001, decay * 0.4); }, Sine);
+    AddSweep(
+        b, start, decay * 3, [hz](double) { return hz * 5.4; },
+        [=](double t) { return level * 0.12 * Env(t, 0.001, decay * 0.2); }, Sine);
 }
 
 // Filtered noise with an envelope.
@@ -135,12 +152,15 @@ Buffer RockLand(int v) {
     const double grit[] = {900, 1300, 700, 1600, 1100};
     double k = pitch[v];
     Buffer b = Make(0.38);
-    AddSweep(b, 0, 0.3, [k](double t) { return k * (45 + 110 * std::exp(-t / 0.03)); }, [](double t) { return Env(t, 0.002, 0.07); }, Sine);
+    AddSweep(
+        b, 0, 0.3, [k](double t) { return k * (45 + 110 * std::exp(-t / 0.03)); },
+        [](double t) { return Env(t, 0.002, 0.07); }, Sine);
     AddNoise(b, 0, 0.25, grit[v], 60, 11 + v, [](double t) { return 1.4 * Env(t, 0.001, 0.035); });
     // Pebbles settling.
     for (int i = 0; i < 3; ++i) {
         double at = 0.06 + 0.045 * i + 0.01 * v;
-        AddNoise(b, at, 0.04, 3000, 600, 40 + v * 7 + i, [i](double t) { return (0.35 - 0.08 * i) * Env(t, 0.0005, 0.008); });
+        AddNoise(b, at, 0.04, 3000, 600, 40 + v * 7 + i,
+                 [i](double t) { return (0.35 - 0.08 * i) * Env(t, 0.0005, 0.008); });
     }
     return b;
 }
@@ -165,8 +185,9 @@ Buffer MonsterDeath(int v) {
     Svf f;
     Buffer w = Make(0.55);
     double s0 = start[v], wr = wob[v];
-    AddSweep(w, 0.02, 0.5, [=](double t) { return (s0 * std::exp(-t / 0.22) + 70) * (1 + 0.06 * std::sin(TwoPi * wr * t)); },
-             [](double t) { return Env(t, 0.01, 0.16); }, Saw);
+    AddSweep(
+        w, 0.02, 0.5, [=](double t) { return (s0 * std::exp(-t / 0.22) + 70) * (1 + 0.06 * std::sin(TwoPi * wr * t)); },
+        [](double t) { return Env(t, 0.01, 0.16); }, Saw);
     for (std::size_t i = 0; i < w.size(); ++i) {
         double t = static_cast<double>(i) / CueRate;
         b[i] += f.Run(w[i], 600 + 2200 * std::exp(-t / 0.15), 0.4, CueRate) * 0.9;
@@ -180,18 +201,23 @@ Buffer EggBreak() {
     // Three sharp cracks, then a little creature's peep.
     const double at[] = {0.0, 0.07, 0.11};
     for (int i = 0; i < 3; ++i)
-        AddNoise(b, at[i], 0.05, 9000, 1500, 120 + i, [i](double t) { return (1.0 - 0.2 * i) * Env(t, 0.0003, 0.009); });
-    AddSweep(b, 0.0, 0.06, [](double) { return 1900; }, [](double t) { return 0.25 * Env(t, 0.0005, 0.01); }, [](double p) { return Square(p); });
-    AddSweep(b, 0.22, 0.22, [](double t) { return 700 + 900 * t / 0.22; }, [](double t) { return 0.35 * std::sin(3.14159 * t / 0.22); },
-             [](double p) { return Tri(p); });
+        AddNoise(b, at[i], 0.05, 9000, 1500, 120 + i,
+                 [i](double t) { return (1.0 - 0.2 * i) * Env(t, 0.0003, 0.009); });
+    AddSweep(
+        b, 0.0, 0.06, [](double) { return 1900; }, [](double t) { return 0.25 * Env(t, 0.0005, 0.01); },
+        [](double p) { return Square(p); });
+    AddSweep(
+        b, 0.22, 0.22, [](double t) { return 700 + 900 * t / 0.22; },
+        [](double t) { return 0.35 * std::sin(3.14159 * t / 0.22); }, [](double p) { return Tri(p); });
     return b;
 }
 
 // A growl: a low saw through a resonant filter, with a tremolo.
 Buffer Growl(double length, double hz, double formant, std::uint32_t seed) {
     Buffer raw = Make(length), b = Make(length);
-    AddSweep(raw, 0, length, [=](double t) { return hz * (1 + 0.25 * std::sin(TwoPi * 2.2 * t)) * (1 + 0.3 * t); },
-             [=](double t) { return Env(t, 0.03, length * 0.45) * (0.7 + 0.3 * std::sin(TwoPi * 23 * t)); }, Saw);
+    AddSweep(
+        raw, 0, length, [=](double t) { return hz * (1 + 0.25 * std::sin(TwoPi * 2.2 * t)) * (1 + 0.3 * t); },
+        [=](double t) { return Env(t, 0.03, length * 0.45) * (0.7 + 0.3 * std::sin(TwoPi * 23 * t)); }, Saw);
     AddNoise(raw, 0, length, 1200, 100, seed, [=](double t) { return 0.25 * Env(t, 0.03, length * 0.4); });
     Svf f1, f2;
     for (std::size_t i = 0; i < b.size(); ++i) {
@@ -211,11 +237,17 @@ Buffer Jingle(const std::vector<std::pair<double, double>>& notes, double noteLe
         bool last = i + 1 == notes.size();
         double hz = NoteHz(midi);
         double hold = last ? len + 0.6 : len;
-        AddSweep(b, at, hold, [=](double t) { return hz * (1 + (last && sad ? 0.012 * std::sin(TwoPi * 5.5 * t) - 0.02 * t : 0.0)); },
-                 [=](double t) { return 0.5 * Env(t, 0.008, last ? 0.35 : len * 0.7); },
-                 [sad](double p) { return sad ? 0.6 * Square(p, 0.35) + 0.4 * Tri(p) : 0.55 * Tri(p) + 0.45 * Square(p, 0.25); });
+        AddSweep(
+            b, at, hold,
+            [=](double t) { return hz * (1 + (last && sad ? 0.012 * std::sin(TwoPi * 5.5 * t) - 0.02 * t : 0.0)); },
+            [=](double t) { return 0.5 * Env(t, 0.008, last ? 0.35 : len * 0.7); },
+            [sad](double p) {
+                return sad ? 0.6 * Square(p, 0.35) + 0.4 * Tri(p) : 0.55 * Tri(p) + 0.45 * Square(p, 0.25);
+            });
         // An octave below for body.
-        AddSweep(b, at, hold, [=](double) { return hz / 2; }, [=](double t) { return 0.3 * Env(t, 0.01, last ? 0.4 : len); }, Sine);
+        AddSweep(
+            b, at, hold, [=](double) { return hz / 2; }, [=](double t) { return 0.3 * Env(t, 0.01, last ? 0.4 : len); },
+            Sine);
         if (!sad) AddBell(b, at, hz * 2, 0.08, 0.15);
         at += len;
     }
@@ -236,7 +268,9 @@ Buffer RockMove() {
         double grind = 0.6 + 0.4 * std::sin(TwoPi * 31 * t) * std::sin(TwoPi * 7 * t);
         b[i] = lp.Run(n.Next()) * grind * Env(t, 0.03, 0.12) * 3.0;
     }
-    AddSweep(b, 0, 0.3, [](double t) { return 70 - 20 * t; }, [](double t) { return 0.3 * Env(t, 0.02, 0.1); }, [](double p) { return Tri(p); });
+    AddSweep(
+        b, 0, 0.3, [](double t) { return 70 - 20 * t; }, [](double t) { return 0.3 * Env(t, 0.02, 0.1); },
+        [](double p) { return Tri(p); });
     return b;
 }
 
@@ -256,17 +290,22 @@ Buffer ChaserHome() {
     const double notes[] = {72, 76, 79, 83, 84, 88, 91};
     for (int i = 0; i < 7; ++i) AddBell(b, 0.035 * i, NoteHz(notes[i]), 0.06, 0.35);
     for (double m : {84.0, 88.0, 91.0}) AddBell(b, 0.27, NoteHz(m), 0.25, 0.3);
-    AddSweep(b, 0, 0.3, [](double t) { return 300 + 2000 * t; }, [](double t) { return 0.15 * std::sin(3.14159 * t / 0.3); }, Sine);
+    AddSweep(
+        b, 0, 0.3, [](double t) { return 300 + 2000 * t; }, [](double t) { return 0.15 * std::sin(3.14159 * t / 0.3); },
+        Sine);
     return b;
 }
 
 Buffer WeedGrow() {
     Buffer b = Make(0.55);
     // A rustle of leaves and a rising woody creak.
-    AddNoise(b, 0, 0.5, 5000, 1500, 501, [](double t) { return 0.55 * std::pow(std::sin(3.14159 * t / 0.5), 2) * (0.6 + 0.4 * std::sin(TwoPi * 17 * t)); });
+    AddNoise(b, 0, 0.5, 5000, 1500, 501, [](double t) {
+        return 0.55 * std::pow(std::sin(3.14159 * t / 0.5), 2) * (0.6 + 0.4 * std::sin(TwoPi * 17 * t));
+    });
     Buffer raw = Make(0.55);
-    AddSweep(raw, 0.05, 0.4, [](double t) { return 90 + 160 * t; }, [](double t) { return 0.8 * std::sin(3.14159 * t / 0.4); },
-             [](double p) { return Square(p, 0.15); });
+    AddSweep(
+        raw, 0.05, 0.4, [](double t) { return 90 + 160 * t; },
+        [](double t) { return 0.8 * std::sin(3.14159 * t / 0.4); }, [](double p) { return Square(p, 0.15); });
     Svf f;
     for (std::size_t i = 0; i < b.size(); ++i) b[i] += f.Run(raw[i], 900, 0.3, CueRate, true) * 0.7;
     return b;
@@ -275,9 +314,13 @@ Buffer WeedGrow() {
 Buffer ManDie() {
     Buffer b = Make(1.1);
     // A falling cry, then a soft thud.
-    AddSweep(b, 0, 0.8, [](double t) { return 820 * std::exp(-t / 0.35) + 110 + 25 * std::sin(TwoPi * 7 * t); },
-             [](double t) { return 0.6 * Env(t, 0.01, 0.35); }, [](double p) { return 0.6 * Tri(p) + 0.4 * Square(p, 0.3); });
-    AddSweep(b, 0.78, 0.3, [](double t) { return 40 + 90 * std::exp(-t / 0.03); }, [](double t) { return Env(t, 0.002, 0.08); }, Sine);
+    AddSweep(
+        b, 0, 0.8, [](double t) { return 820 * std::exp(-t / 0.35) + 110 + 25 * std::sin(TwoPi * 7 * t); },
+        [](double t) { return 0.6 * Env(t, 0.01, 0.35); },
+        [](double p) { return 0.6 * Tri(p) + 0.4 * Square(p, 0.3); });
+    AddSweep(
+        b, 0.78, 0.3, [](double t) { return 40 + 90 * std::exp(-t / 0.03); },
+        [](double t) { return Env(t, 0.002, 0.08); }, Sine);
     AddNoise(b, 0.78, 0.2, 700, 50, 601, [](double t) { return 0.9 * Env(t, 0.001, 0.04); });
     LowPass lp;
     lp.Set(3500, CueRate);
@@ -296,7 +339,8 @@ Buffer Hyper() {
     for (int i = 0; i < n; ++i) {
         double t = static_cast<double>(i) / CueRate;
         double wob = std::sin(TwoPi * 4 * t);
-        double v = 0.35 * std::sin(TwoPi * 220 * t + 1.5 * std::sin(TwoPi * 8 * t)) + 0.25 * std::sin(TwoPi * 331 * t + 0.8 * wob) +
+        double v = 0.35 * std::sin(TwoPi * 220 * t + 1.5 * std::sin(TwoPi * 8 * t)) +
+                   0.25 * std::sin(TwoPi * 331 * t + 0.8 * wob) +
                    0.18 * std::sin(TwoPi * 662 * t) * (0.5 + 0.5 * std::sin(TwoPi * 2 * t)) +
                    0.12 * std::sin(TwoPi * 880 * t + 0.8 * std::sin(TwoPi * 6 * t));
         b[static_cast<std::size_t>(i)] = v;
@@ -380,9 +424,8 @@ std::vector<short> SynthesiseMusic() {
         for (int e = 0; e < 8; ++e) {
             int m = root - 12 + pattern[e];
             if (e == 7 && c == 3) m = root - 12 + 11;
-            Note(ring, barStart + e * beat / 2, beat * 0.48, NoteHz(m), 0.32, -0.1, [](double p, double t) {
-                return (0.8 * std::sin(TwoPi * p) + 0.25 * Tri(p)) * Env(t, 0.004, 0.16);
-            });
+            Note(ring, barStart + e * beat / 2, beat * 0.48, NoteHz(m), 0.32, -0.1,
+                 [](double p, double t) { return (0.8 * std::sin(TwoPi * p) + 0.25 * Tri(p)) * Env(t, 0.004, 0.16); });
         }
         // Pad: two detuned triangles per chord note, slow swell.
         for (int k : chords[c]) {
@@ -405,9 +448,8 @@ std::vector<short> SynthesiseMusic() {
                 return (std::sin(TwoPi * p) + 0.2 * std::sin(TwoPi * 2 * p)) * Env(t, 0.002, 0.07);
             });
             // A quiet echo a dotted eighth later, on the other side.
-            Note(ring, at + beat * 0.75, 0.35, NoteHz(note), level * 0.35, -pan, [](double p, double t) {
-                return std::sin(TwoPi * p) * Env(t, 0.002, 0.07);
-            });
+            Note(ring, at + beat * 0.75, 0.35, NoteHz(note), level * 0.35, -pan,
+                 [](double p, double t) { return std::sin(TwoPi * p) * Env(t, 0.002, 0.07); });
         }
         // Drums: soft kick on 1 and 3, brush on 2 and 4, hats in eighths.
         for (int b = 0; b < 4; ++b) {
@@ -423,7 +465,8 @@ std::vector<short> SynthesiseMusic() {
                 lp.Set(2500, MusicRate);
                 HighPass hp;
                 hp.Set(900, MusicRate);
-                Note(ring, at, 0.25, 1, 0.1, 0.15, [&](double, double t) { return hp.Run(lp.Run(n.Next())) * Env(t, 0.003, 0.06); });
+                Note(ring, at, 0.25, 1, 0.1, 0.15,
+                     [&](double, double t) { return hp.Run(lp.Run(n.Next())) * Env(t, 0.003, 0.06); });
             }
         }
         for (int e = 0; e < 8; ++e) {
@@ -431,13 +474,15 @@ std::vector<short> SynthesiseMusic() {
             HighPass hp;
             hp.Set(7000, MusicRate);
             double level = (e % 2) ? 0.05 : 0.08;
-            Note(ring, barStart + e * beat / 2, 0.06, 1, level, 0.3, [&](double, double t) { return hp.Run(n.Next()) * Env(t, 0.001, 0.015); });
+            Note(ring, barStart + e * beat / 2, 0.06, 1, level, 0.3,
+                 [&](double, double t) { return hp.Run(n.Next()) * Env(t, 0.001, 0.015); });
         }
     }
     // Melody in the second half: a bell tune over the progression.
-    const std::vector<std::pair<int, double>> tune = {
-        {76, 1.5}, {74, 0.5}, {72, 1}, {69, 1}, {72, 2}, {74, 1}, {72, 1}, {67, 1.5}, {69, 0.5}, {71, 1}, {67, 1}, {69, 4},
-        {76, 1.5}, {77, 0.5}, {76, 1}, {72, 1}, {74, 2}, {72, 1}, {69, 1}, {71, 1.5}, {72, 0.5}, {74, 1}, {71, 1}, {69, 4}};
+    const std::vector<std::pair<int, double>> tune = {{76, 1.5}, {74, 0.5}, {72, 1},   {69, 1}, {72, 2}, {74, 1},
+                                                      {72, 1},   {67, 1.5}, {69, 0.5}, {71, 1}, {67, 1}, {69, 4},
+                                                      {76, 1.5}, {77, 0.5}, {76, 1},   {72, 1}, {74, 2}, {72, 1},
+                                                      {69, 1},   {71, 1.5}, {72, 0.5}, {74, 1}, {71, 1}, {69, 4}};
     double at = 8 * 4 * beat;
     for (auto [m, len] : tune) {
         Note(ring, at, len * beat + 0.6, NoteHz(m), 0.12, 0.1, [](double p, double t) {

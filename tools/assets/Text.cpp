@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
-
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -35,7 +34,9 @@ struct Fonts {
         if (it != open.end()) return it->second;
         std::string path = std::string(GRAVLIN_FONT_DIR) + "/" + FaceFile(face);
         TTF_Font* font = TTF_OpenFont(path.c_str(), size);
-        if (!font) throw std::runtime_error("cannot open the font " + path + " (install fonts-dejavu-core): " + TTF_GetError());
+        if (!font)
+            throw std::runtime_error("cannot open the font " + path +
+                                     " (install fonts-dejavu-core): " + TTF_GetError());
         open.emplace(key, font);
         return font;
     }
@@ -58,7 +59,8 @@ TextMask RenderText(const std::string& text, int pixelSize, Face face) {
     TTF_Font* font = TheFonts().Get(face, pixelSize);
     TTF_SetFontHinting(font, small ? TTF_HINTING_MONO : TTF_HINTING_NORMAL);
     SDL_Color white{255, 255, 255, 255};
-    SDL_Surface* s = small ? TTF_RenderUTF8_Solid(font, text.c_str(), white) : TTF_RenderUTF8_Blended(font, text.c_str(), white);
+    SDL_Surface* s =
+        small ? TTF_RenderUTF8_Solid(font, text.c_str(), white) : TTF_RenderUTF8_Blended(font, text.c_str(), white);
     if (!s) throw std::runtime_error(std::string("cannot render text: ") + TTF_GetError());
     SDL_Surface* rgba = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGBA32, 0);
     SDL_FreeSurface(s);
@@ -95,7 +97,8 @@ TextMask CropInk(const TextMask& mask) {
     out.Height = y1 - y0 + 1;
     out.Ink.assign(static_cast<std::size_t>(out.Width) * out.Height, 0);
     for (int y = 0; y < out.Height; ++y)
-        for (int x = 0; x < out.Width; ++x) out.Ink[static_cast<std::size_t>(y) * out.Width + x] = mask.On(x + x0, y + y0);
+        for (int x = 0; x < out.Width; ++x)
+            out.Ink[static_cast<std::size_t>(y) * out.Width + x] = mask.On(x + x0, y + y0);
     return out;
 }
 

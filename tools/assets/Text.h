@@ -11,7 +11,9 @@ namespace gravlin::assets {
 struct TextMask {
     int Width = 0, Height = 0;
     std::vector<std::uint8_t> Ink;
-    bool On(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height && Ink[static_cast<std::size_t>(y) * Width + x]; }
+    bool On(int x, int y) const {
+        return x >= 0 && y >= 0 && x < Width && y < Height && Ink[static_cast<std::size_t>(y) * Width + x];
+    }
 };
 
 enum class Face { Bold, Regular, Condensed, Serif };

@@ -92,7 +92,8 @@ void DrawEarth(Painter& p, int dig) {
     const Vec stones[] = {{9, 10}, {29, 8}, {21, 23}, {7, 31}, {32, 30}, {15, 36}};
     const float radii[] = {2.2f, 1.6f, 2.6f, 1.8f, 2.0f, 1.4f};
     for (int i = 0; i < 6; ++i)
-        p.Fill(Ellipse(stones[i], radii[i] * 1.2f, radii[i]), Ball(Ramp::Stone, stones[i], radii[i] * 1.2f, 0.15f, 0.75f));
+        p.Fill(Ellipse(stones[i], radii[i] * 1.2f, radii[i]),
+               Ball(Ramp::Stone, stones[i], radii[i] * 1.2f, 0.15f, 0.75f));
     if (dig <= 0) return;
     // Digging away: a ragged hole grows from the middle, crumbs fly off.
     float r = 4.0f + 4.6f * static_cast<float>(dig);
@@ -103,11 +104,12 @@ void DrawEarth(Painter& p, int dig) {
         return Len(d) - (r + wobble);
     };
     // Rim: shadow on the upper left inside edge, light on the lower right.
-    p.Fill([hole](Vec q) { return hole(q) - 2.2f; }, [hole](Vec q, const Painter&) {
-        float dx = hole({q.X + 0.6f, q.Y + 0.6f}) - hole({q.X - 0.6f, q.Y - 0.6f});
-        Col base = EarthColour(q, 11);
-        return dx > 0 ? Scale(base, 0.7f) : Mix(base, RampColour(Ramp::Earth, 0.95f), 0.35f);
-    });
+    p.Fill([hole](Vec q) { return hole(q) - 2.2f; },
+           [hole](Vec q, const Painter&) {
+               float dx = hole({q.X + 0.6f, q.Y + 0.6f}) - hole({q.X - 0.6f, q.Y - 0.6f});
+               Col base = EarthColour(q, 11);
+               return dx > 0 ? Scale(base, 0.7f) : Mix(base, RampColour(Ramp::Earth, 0.95f), 0.35f);
+           });
     p.Cut(hole);
     // Crumbs inside the hole, flying outwards.
     for (int i = 0; i < 5; ++i) {
@@ -129,16 +131,18 @@ void DrawGem(Painter& p, Ramp r, float lo = 0.04f) {
         float nx, ny, nz;
     };
     const F facets[] = {
-        {{t1, t2, m2}, 0.0f, -0.55f, 0.83f},     {{t1, m2, m1}, -0.4f, -0.35f, 0.85f}, {{t2, m3, m2}, 0.4f, -0.35f, 0.85f},
-        {{t1, m1, g1}, -0.75f, -0.45f, 0.5f},    {{t2, g2, m3}, 0.75f, -0.45f, 0.5f},  {{g1, m1, b}, -0.7f, 0.45f, 0.55f},
-        {{m1, m2, b}, -0.22f, 0.55f, 0.8f},      {{m2, m3, b}, 0.22f, 0.55f, 0.8f},    {{m3, g2, b}, 0.7f, 0.45f, 0.55f},
+        {{t1, t2, m2}, 0.0f, -0.55f, 0.83f},  {{t1, m2, m1}, -0.4f, -0.35f, 0.85f}, {{t2, m3, m2}, 0.4f, -0.35f, 0.85f},
+        {{t1, m1, g1}, -0.75f, -0.45f, 0.5f}, {{t2, g2, m3}, 0.75f, -0.45f, 0.5f},  {{g1, m1, b}, -0.7f, 0.45f, 0.55f},
+        {{m1, m2, b}, -0.22f, 0.55f, 0.8f},   {{m2, m3, b}, 0.22f, 0.55f, 0.8f},    {{m3, g2, b}, 0.7f, 0.45f, 0.55f},
     };
     for (const F& f : facets) p.Fill(Poly(f.pts), Facet(r, f.nx, f.ny, f.nz, lo, 1.0f));
     // Bright table edge.
     p.Fill(Segment({14, 8.6f}, {24, 8.6f}, 0.55f), Flat(r, 1.0f));
 }
 
-void DrawDiamond(Painter& p) { DrawGem(p, Ramp::Ice); }
+void DrawDiamond(Painter& p) {
+    DrawGem(p, Ramp::Ice);
+}
 
 void DrawSparkle(Painter& p, int k) { // k = 1..5
     float s = 1.0f - 0.2f * static_cast<float>(k);
@@ -210,7 +214,8 @@ void DrawMonster(Painter& p, const MonsterLook& m) {
     // Horns.
     for (int side : {-1, 1}) {
         float sx = static_cast<float>(side);
-        std::vector<Vec> horn = {{c.X + sx * 6, c.Y - ry + 4}, {c.X + sx * 12, c.Y - ry + 6}, {c.X + sx * 13.5f, c.Y - ry - 4.5f}};
+        std::vector<Vec> horn = {
+            {c.X + sx * 6, c.Y - ry + 4}, {c.X + sx * 12, c.Y - ry + 6}, {c.X + sx * 13.5f, c.Y - ry - 4.5f}};
         p.Fill(Poly(horn), Facet(Ramp::Shell, -0.5f * sx, -0.6f, 0.6f, 0.2f, 1.0f));
     }
     // Arms.
@@ -251,29 +256,32 @@ void DrawMonster(Painter& p, const MonsterLook& m) {
     if (m.Open) p.Fill(Ellipse({mo.X, mo.Y + mh * 0.5f}, 3.5f, mh * 0.45f), Flat(Ramp::Ember, 0.45f));
     for (int f : {-1, 1}) {
         float fx = mo.X + static_cast<float>(f) * 3.8f;
-        p.Fill(Poly({{fx - 1.4f, mo.Y - mh + 0.2f}, {fx + 1.4f, mo.Y - mh + 0.2f}, {fx, mo.Y - mh + 3.4f}}), Flat(Ramp::Shell, 0.95f));
+        p.Fill(Poly({{fx - 1.4f, mo.Y - mh + 0.2f}, {fx + 1.4f, mo.Y - mh + 0.2f}, {fx, mo.Y - mh + 3.4f}}),
+               Flat(Ramp::Shell, 0.95f));
     }
 }
 
 // ---------------------------------------------------------------- player
 
 struct Pose {
-    float Bob = 0;         // body offset down
-    float Lean = 0;        // radians, forward
-    float FrontLeg = 0;    // radians from straight down, positive forward
+    float Bob = 0;      // body offset down
+    float Lean = 0;     // radians, forward
+    float FrontLeg = 0; // radians from straight down, positive forward
     float BackLeg = 0;
     float FrontArm = 0.3f; // radians from straight down, positive forward
     float BackArm = -0.3f;
     bool ArmsUp = false;
     bool Dead = false;
-    float Knee = 0;        // lift of the forward foot
+    float Knee = 0; // lift of the forward foot
 };
 
 // The digger facing left in object space (forward is -x).
 void DrawPlayer(Painter& p, const Pose& s) {
     const Ramp cloth = Ramp::Cloth;
     Vec hip{20, 27 + s.Bob};
-    auto limb = [](Vec from, float angle, float len) { return Vec{from.X - std::sin(angle) * len, from.Y + std::cos(angle) * len}; };
+    auto limb = [](Vec from, float angle, float len) {
+        return Vec{from.X - std::sin(angle) * len, from.Y + std::cos(angle) * len};
+    };
     auto leg = [&](float angle, float shade, float lift) {
         Vec foot = limb(hip, angle, 8.0f);
         foot.Y -= lift;
@@ -283,7 +291,8 @@ void DrawPlayer(Painter& p, const Pose& s) {
     };
     Vec shoulder{20 - std::sin(s.Lean) * 8, 20 + s.Bob + (1 - std::cos(s.Lean)) * 6};
     auto arm = [&](float angle, float shade) {
-        Vec hand = s.ArmsUp ? Vec{shoulder.X - std::sin(angle) * 7.5f, shoulder.Y - std::cos(angle) * 7.5f} : limb(shoulder, angle, 7.5f);
+        Vec hand = s.ArmsUp ? Vec{shoulder.X - std::sin(angle) * 7.5f, shoulder.Y - std::cos(angle) * 7.5f}
+                            : limb(shoulder, angle, 7.5f);
         p.Fill(Segment(shoulder, hand, 2.5f), Bar(cloth, shoulder, hand, 2.5f, 0.05f, 0.8f * shade));
         p.Fill(Circle(hand, 2.6f), Ball(Ramp::Skin, hand, 2.6f, 0.1f, 0.85f * shade + 0.1f));
     };
@@ -313,7 +322,8 @@ void DrawPlayer(Painter& p, const Pose& s) {
     }
     // Helmet: a dome and a brim, the lamp in front.
     Vec dome{head.X + 0.5f, head.Y - 2.0f};
-    p.Fill([dome](Vec q) { return Intersect(SdCircle(q, dome, 8.2f), q.Y - dome.Y); }, Ball(Ramp::Gold, dome, 8.2f, 0.1f, 1.0f));
+    p.Fill([dome](Vec q) { return Intersect(SdCircle(q, dome, 8.2f), q.Y - dome.Y); },
+           Ball(Ramp::Gold, dome, 8.2f, 0.1f, 1.0f));
     p.Fill(Box({dome.X - 1.5f, dome.Y + 0.2f}, 9.8f, 1.2f, 1.0f), Flat(Ramp::Gold, 0.32f));
     Vec lamp{dome.X - 7.0f, dome.Y - 4.0f};
     p.Fill(Circle(lamp, 2.4f), Ball(Ramp::Grey, lamp, 2.4f, 0.4f, 1.0f));
@@ -417,10 +427,17 @@ void DrawChaser(Painter& p, int k, bool right, float glow = 0) {
     }
     for (int side : {-1, 1}) {
         float sx = static_cast<float>(side);
-        p.Fill(Segment({core.X + sx * 6.5f + look * 0.4f, core.Y - 6.8f}, {core.X + sx * 1.2f + look * 0.4f, core.Y - 4.2f}, 0.9f), Flat(Ramp::Ember, 0.08f));
+        p.Fill(Segment({core.X + sx * 6.5f + look * 0.4f, core.Y - 6.8f},
+                       {core.X + sx * 1.2f + look * 0.4f, core.Y - 4.2f}, 0.9f),
+               Flat(Ramp::Ember, 0.08f));
     }
     // A jagged grin.
-    p.Fill(Poly({{core.X - 4, core.Y + 3.5f}, {core.X + 4, core.Y + 3.5f}, {core.X + 2.5f, core.Y + 6}, {core.X, core.Y + 4.8f}, {core.X - 2.5f, core.Y + 6}}), Flat(Ramp::Ember, 0.08f));
+    p.Fill(Poly({{core.X - 4, core.Y + 3.5f},
+                 {core.X + 4, core.Y + 3.5f},
+                 {core.X + 2.5f, core.Y + 6},
+                 {core.X, core.Y + 4.8f},
+                 {core.X - 2.5f, core.Y + 6}}),
+           Flat(Ramp::Ember, 0.08f));
 }
 
 void DrawChaserHome(Painter& p) {
@@ -442,12 +459,15 @@ void DrawChaserHome(Painter& p) {
     p.Fill(Ellipse(c, 10.5f, 9.5f), Flat(Ramp::Night, 0.7f));
     p.Fill(Poly({{c.X, c.Y - 7}, {c.X + 6, c.Y - 1}, {c.X, c.Y + 7}, {c.X - 6, c.Y - 1}}),
            [](Vec q, const Painter&) { return RampColour(Ramp::Amber, 0.35f + 0.02f * (q.Y - 14)); });
-    p.Fill(Poly({{c.X, c.Y - 4.5f}, {c.X + 3.5f, c.Y - 1}, {c.X, c.Y + 4}, {c.X - 3.5f, c.Y - 1}}), Flat(Ramp::Night, 0.5f));
+    p.Fill(Poly({{c.X, c.Y - 4.5f}, {c.X + 3.5f, c.Y - 1}, {c.X, c.Y + 4}, {c.X - 3.5f, c.Y - 1}}),
+           Flat(Ramp::Night, 0.5f));
 }
 
 // ---------------------------------------------------------------- rock
 
-float RockRadius(float a) { return 16.0f + 1.1f * std::sin(3 * a + 1.0f) + 0.7f * std::sin(5 * a + 2.0f) + 0.4f * std::sin(8 * a); }
+float RockRadius(float a) {
+    return 16.0f + 1.1f * std::sin(3 * a + 1.0f) + 0.7f * std::sin(5 * a + 2.0f) + 0.4f * std::sin(8 * a);
+}
 
 void DrawRock(Painter& p, int k) {
     // Drawn about its centre; the transform turns it 18 degrees a frame.
@@ -467,8 +487,11 @@ void DrawRock(Painter& p, int k) {
     p.Fill(Segment({-8, -6}, {-2, -3}, 0.6f), Flat(Ramp::Stone, 0.05f));
     p.Fill(Segment({-2, -3}, {1, -9}, 0.55f), Flat(Ramp::Stone, 0.05f));
     p.Fill(Segment({5, 6}, {11, 3}, 0.55f), Flat(Ramp::Stone, 0.08f));
-    p.Fill([](Vec q) { return Intersect(SdSegment(q, {-6, 7}, {6, 12}, 1.4f), SdCircle(q, {0, 0}, 14.5f)); },
-           [o](Vec q, const Painter& pt) { return RampColour(Ramp::Shell, 0.35f + 0.65f * pt.SphereLight(q, o, 17.0f)); });
+    p.Fill(
+        [](Vec q) {
+            return Intersect(SdSegment(q, {-6, 7}, {6, 12}, 1.4f), SdCircle(q, {0, 0}, 14.5f));
+        },
+        [o](Vec q, const Painter& pt) { return RampColour(Ramp::Shell, 0.35f + 0.65f * pt.SphereLight(q, o, 17.0f)); });
     p.Fill(Circle({8, -8}, 1.6f), Flat(Ramp::Stone, 0.15f));
     p.Fill(Circle({-9, 5}, 1.2f), Flat(Ramp::Stone, 0.15f));
     p.ResetTransform();
@@ -490,8 +513,8 @@ void DrawBrickWall(Painter& p) {
         float x0, y0, x1, y1;
         int seed;
     };
-    const B bricks[] = {{0.5f, 0.5f, 19.5f, 12.5f, 1}, {20.5f, 0.5f, 39.5f, 12.5f, 2}, {-10, 13.5f, 9.5f, 26.5f, 3},
-                        {10.5f, 13.5f, 29.5f, 26.5f, 4}, {30.5f, 13.5f, 50, 26.5f, 3}, {0.5f, 27.5f, 19.5f, 39.5f, 5},
+    const B bricks[] = {{0.5f, 0.5f, 19.5f, 12.5f, 1},   {20.5f, 0.5f, 39.5f, 12.5f, 2}, {-10, 13.5f, 9.5f, 26.5f, 3},
+                        {10.5f, 13.5f, 29.5f, 26.5f, 4}, {30.5f, 13.5f, 50, 26.5f, 3},   {0.5f, 27.5f, 19.5f, 39.5f, 5},
                         {20.5f, 27.5f, 39.5f, 39.5f, 6}};
     for (const B& b : bricks) {
         Vec c{(b.x0 + b.x1) / 2, (b.y0 + b.y1) / 2};
@@ -529,7 +552,8 @@ void DrawCobbleWall(Painter& p) {
         Vec c;
         float rx, ry;
     };
-    const S stones[] = {{{10, 9.5f}, 9.5f, 8.5f}, {{30, 10}, 9.5f, 9.5f}, {{8, 29}, 8.0f, 10.5f}, {{26, 30}, 12.5f, 9.5f}, {{40, 30}, 3, 8}, {{0, 9}, 1.5f, 6}};
+    const S stones[] = {{{10, 9.5f}, 9.5f, 8.5f}, {{30, 10}, 9.5f, 9.5f}, {{8, 29}, 8.0f, 10.5f},
+                        {{26, 30}, 12.5f, 9.5f},  {{40, 30}, 3, 8},       {{0, 9}, 1.5f, 6}};
     int i = 0;
     for (const S& s : stones) {
         int seed = i++;
@@ -560,7 +584,8 @@ enum class PlateCorner { None, TopLeft, TopRight };
 float SdPlate(Vec q, PlateCorner corner, float inset, float round) {
     constexpr float Half = 20.5f, OuterRound = 20.0f;
     Vec d = q - Vec{20, 20};
-    bool roundedHere = (corner == PlateCorner::TopLeft && d.X < 0 && d.Y < 0) || (corner == PlateCorner::TopRight && d.X > 0 && d.Y < 0);
+    bool roundedHere = (corner == PlateCorner::TopLeft && d.X < 0 && d.Y < 0) ||
+                       (corner == PlateCorner::TopRight && d.X > 0 && d.Y < 0);
     float h = Half - inset;
     return SdBox(q, {20, 20}, h, h, roundedHere ? OuterRound - inset : round);
 }
@@ -602,11 +627,13 @@ void DrawWeed(Painter& p, int stage) { // 0..4
     Vec root{20, 38};
     // Dark body of the bush, so that it reads as one shape.
     const float body = 2.5f + 1.6f * g;
-    p.Fill([&leaves, body](Vec q) {
-        float d = 1e9f;
-        for (Vec c : leaves) d = std::min(d, SdCircle(q, c, body));
-        return d;
-    }, Flat(Ramp::Leaf, 0.1f));
+    p.Fill(
+        [&leaves, body](Vec q) {
+            float d = 1e9f;
+            for (Vec c : leaves) d = std::min(d, SdCircle(q, c, body));
+            return d;
+        },
+        Flat(Ramp::Leaf, 0.1f));
     for (std::size_t i = 0; i < leaves.size(); i += 2) {
         Vec tip = leaves[i];
         Vec mid{(root.X + tip.X) / 2 + (i % 4 ? 3.0f : -3.0f), (root.Y + tip.Y) / 2};
@@ -649,13 +676,14 @@ void DrawNumeral(Canvas& canvas, int n, int size, Col colour) {
 
 void DrawPortalRing(Painter& p, Ramp r) {
     Vec c{20, 20};
-    p.Fill([c](Vec q) { return Subtract(SdCircle(q, c, 18.0f), SdCircle(q, c, 12.5f)); }, [c, r](Vec q, const Painter& pt) {
-        Vec d = q - c;
-        float len = Len(d);
-        float s = std::clamp((len - 15.25f) / 2.75f, -1.0f, 1.0f);
-        Vec n = d * (1.0f / std::max(len, 1e-3f));
-        return RampColour(r, 0.08f + 0.9f * pt.Light(n.X * s, n.Y * s, std::sqrt(1 - s * s)));
-    });
+    p.Fill([c](Vec q) { return Subtract(SdCircle(q, c, 18.0f), SdCircle(q, c, 12.5f)); },
+           [c, r](Vec q, const Painter& pt) {
+               Vec d = q - c;
+               float len = Len(d);
+               float s = std::clamp((len - 15.25f) / 2.75f, -1.0f, 1.0f);
+               Vec n = d * (1.0f / std::max(len, 1e-3f));
+               return RampColour(r, 0.08f + 0.9f * pt.Light(n.X * s, n.Y * s, std::sqrt(1 - s * s)));
+           });
 }
 
 void DrawSwirl(Painter& p, float turn, Ramp inner) {
@@ -682,12 +710,14 @@ void DrawTeleportExit(Painter& p, Canvas& canvas, int n, int size) {
     Vec c{20, 20};
     Ramp r = TeleportRamp(n);
     // A dashed landing ring.
-    p.Fill([c](Vec q) {
-        Vec d = q - c;
-        float a = std::atan2(d.Y, d.X);
-        float dash = std::sin(a * 6) > -0.2f ? -1.0f : 1.0f;
-        return std::max(std::fabs(Len(d) - 16.0f) - 2.2f, dash);
-    }, Flat(r, 0.7f));
+    p.Fill(
+        [c](Vec q) {
+            Vec d = q - c;
+            float a = std::atan2(d.Y, d.X);
+            float dash = std::sin(a * 6) > -0.2f ? -1.0f : 1.0f;
+            return std::max(std::fabs(Len(d) - 16.0f) - 2.2f, dash);
+        },
+        Flat(r, 0.7f));
     p.Fill(Circle(c, 9.0f), Flat(Ramp::Night, 0.25f));
     DrawNumeral(canvas, n, size, RampColour(r, 0.95f));
 }
@@ -724,14 +754,22 @@ void DrawFlame(Painter& p) {
     p.Fill(outer, [](Vec q, const Painter&) { return RampColour(Ramp::Ember, 0.45f - 0.008f * (q.Y - 20)); });
     Sdf mid = [](Vec q) { return std::min(SdCircle(q, {20, 28}, 7.5f), SdPolygon(q, {{13, 27}, {20, 10}, {27, 27}})); };
     p.Fill(mid, Flat(Ramp::Amber, 0.7f));
-    p.Fill([](Vec q) { return std::min(SdCircle(q, {20, 30}, 4.0f), SdPolygon(q, {{16.5f, 30}, {20, 19}, {23.5f, 30}})); },
-           Flat(Ramp::Gold, 0.95f));
+    p.Fill(
+        [](Vec q) {
+            return std::min(SdCircle(q, {20, 30}, 4.0f), SdPolygon(q, {{16.5f, 30}, {20, 19}, {23.5f, 30}}));
+        },
+        Flat(Ramp::Gold, 0.95f));
 }
 
 void DrawSkull(Painter& p) {
     Vec c{20, 17};
-    p.Fill([c](Vec q) { return std::min(SdCircle(q, c, 13.0f), SdBox(q, {20, 30}, 7.5f, 6.0f, 2.5f)); },
-           [c](Vec q, const Painter& pt) { return RampColour(Ramp::Shell, 0.1f + 0.9f * pt.SphereLight(q, {20, 20}, 16.0f)); });
+    p.Fill(
+        [c](Vec q) {
+            return std::min(SdCircle(q, c, 13.0f), SdBox(q, {20, 30}, 7.5f, 6.0f, 2.5f));
+        },
+        [c](Vec q, const Painter& pt) {
+            return RampColour(Ramp::Shell, 0.1f + 0.9f * pt.SphereLight(q, {20, 20}, 16.0f));
+        });
     for (int s : {-1, 1}) {
         Vec e{c.X + static_cast<float>(s) * 5.5f, c.Y + 2.5f};
         p.Fill(Ellipse(e, 3.8f, 4.2f), Flat(Ramp::Night, 0.1f));
@@ -758,10 +796,13 @@ void DrawClosedBook(Painter& p) {
     });
     // Spine band and gold fittings.
     p.Fill(Box({9.5f, 19.5f}, 2.0f, 15.5f, 1.0f), Bar(Ramp::Ember, {9.5f, 4}, {9.5f, 35}, 2.0f, 0.05f, 0.5f));
-    for (Vec k : {Vec{28.5f, 6.5f}, Vec{28.5f, 32.5f}}) p.Fill(Box(k, 2.2f, 2.2f, 0.8f), Ball(Ramp::Gold, k, 3.0f, 0.2f, 1.0f));
+    for (Vec k : {Vec{28.5f, 6.5f}, Vec{28.5f, 32.5f}})
+        p.Fill(Box(k, 2.2f, 2.2f, 0.8f), Ball(Ramp::Gold, k, 3.0f, 0.2f, 1.0f));
     Vec e{20, 19};
-    p.Fill(Poly({{e.X, e.Y - 7}, {e.X + 6, e.Y - 1}, {e.X, e.Y + 7}, {e.X - 6, e.Y - 1}}), Ball(Ramp::Gold, e, 7.0f, 0.2f, 1.0f));
-    p.Fill(Poly({{e.X, e.Y - 3.5f}, {e.X + 3, e.Y - 0.5f}, {e.X, e.Y + 3.5f}, {e.X - 3, e.Y - 0.5f}}), Facet(Ramp::Ice, -0.4f, -0.4f, 0.8f, 0.3f, 1.0f));
+    p.Fill(Poly({{e.X, e.Y - 7}, {e.X + 6, e.Y - 1}, {e.X, e.Y + 7}, {e.X - 6, e.Y - 1}}),
+           Ball(Ramp::Gold, e, 7.0f, 0.2f, 1.0f));
+    p.Fill(Poly({{e.X, e.Y - 3.5f}, {e.X + 3, e.Y - 0.5f}, {e.X, e.Y + 3.5f}, {e.X - 3, e.Y - 0.5f}}),
+           Facet(Ramp::Ice, -0.4f, -0.4f, 0.8f, 0.3f, 1.0f));
     // Clasp.
     p.Fill(Box({30.5f, 19.5f}, 2.0f, 3.0f, 0.8f), Ball(Ramp::Gold, {30.5f, 19.5f}, 3.0f, 0.2f, 1.0f));
 }
@@ -775,10 +816,13 @@ void DrawOpenBook(Painter& p) {
     });
     p.Cut([](Vec q) { return std::sin((q.X - 20) / std::max(26 - q.Y, 2.0f) * 9) > 0.55f && q.Y < 17 ? -1.0f : 1.0f; });
     // Cover under the pages.
-    p.Fill(Poly({{2, 25}, {20, 29}, {38, 25}, {38, 34}, {20, 38}, {2, 34}}), Facet(Ramp::Ember, 0, 0.3f, 0.9f, 0.05f, 0.6f));
+    p.Fill(Poly({{2, 25}, {20, 29}, {38, 25}, {38, 34}, {20, 38}, {2, 34}}),
+           Facet(Ramp::Ember, 0, 0.3f, 0.9f, 0.05f, 0.6f));
     // Two pages, curved.
-    p.Fill(Poly({{4, 20}, {11, 17}, {20, 21}, {20, 33}, {11, 29}, {4, 31}}), Facet(Ramp::Shell, -0.3f, -0.4f, 0.85f, 0.3f, 1.0f));
-    p.Fill(Poly({{20, 21}, {29, 17}, {36, 20}, {36, 31}, {29, 29}, {20, 33}}), Facet(Ramp::Shell, 0.3f, -0.4f, 0.85f, 0.3f, 1.0f));
+    p.Fill(Poly({{4, 20}, {11, 17}, {20, 21}, {20, 33}, {11, 29}, {4, 31}}),
+           Facet(Ramp::Shell, -0.3f, -0.4f, 0.85f, 0.3f, 1.0f));
+    p.Fill(Poly({{20, 21}, {29, 17}, {36, 20}, {36, 31}, {29, 29}, {20, 33}}),
+           Facet(Ramp::Shell, 0.3f, -0.4f, 0.85f, 0.3f, 1.0f));
     for (int i = 0; i < 3; ++i) {
         float y = 22.5f + static_cast<float>(i) * 2.6f;
         p.Fill(Segment({7, y}, {17, y + 1}, 0.4f), Flat(Ramp::Shell, 0.35f));
@@ -794,13 +838,14 @@ void DrawKey(Painter& p, Ramp r) {
     p.SetTransform({20, 20}, -Pi / 4);
     // Bow, shaft and bit, drawn along x about the middle.
     Vec bow{-9, 0};
-    p.Fill([bow](Vec q) { return Subtract(SdCircle(q, bow, 7.5f), SdCircle(q, bow, 3.0f)); }, [bow, r](Vec q, const Painter& pt) {
-        Vec d = q - bow;
-        float len = Len(d);
-        float s = std::clamp((len - 5.25f) / 2.25f, -1.0f, 1.0f);
-        Vec n = d * (1.0f / std::max(len, 1e-3f));
-        return RampColour(r, 0.1f + 0.88f * pt.Light(n.X * s, n.Y * s, std::sqrt(1 - s * s)));
-    });
+    p.Fill([bow](Vec q) { return Subtract(SdCircle(q, bow, 7.5f), SdCircle(q, bow, 3.0f)); },
+           [bow, r](Vec q, const Painter& pt) {
+               Vec d = q - bow;
+               float len = Len(d);
+               float s = std::clamp((len - 5.25f) / 2.25f, -1.0f, 1.0f);
+               Vec n = d * (1.0f / std::max(len, 1e-3f));
+               return RampColour(r, 0.1f + 0.88f * pt.Light(n.X * s, n.Y * s, std::sqrt(1 - s * s)));
+           });
     p.Fill(Segment({-2, 0}, {15, 0}, 2.2f), Bar(r, {-2, 0}, {15, 0}, 2.2f, 0.1f, 0.98f));
     p.Fill(Box({9.5f, 4.2f}, 1.5f, 2.6f), Facet(r, 0, 0.2f, 0.9f, 0.1f, 0.9f));
     p.Fill(Box({14, 4.8f}, 1.6f, 3.2f), Facet(r, 0, 0.2f, 0.9f, 0.1f, 0.9f));
@@ -812,8 +857,11 @@ void DrawLockedGem(Painter& p, Ramp r) {
     DrawGem(p, r, 0.05f);
     p.ResetTransform();
     // Padlock in front.
-    p.Fill([](Vec q) { return Subtract(SdBox(q, {29, 23}, 5.0f, 6.0f, 4.5f), SdBox(q, {29, 23}, 2.4f, 3.6f, 2.3f)); },
-           Bar(Ramp::Stone, {29, 17}, {29, 17}, 1, 0.7f, 0.7f));
+    p.Fill(
+        [](Vec q) {
+            return Subtract(SdBox(q, {29, 23}, 5.0f, 6.0f, 4.5f), SdBox(q, {29, 23}, 2.4f, 3.6f, 2.3f));
+        },
+        Bar(Ramp::Stone, {29, 17}, {29, 17}, 1, 0.7f, 0.7f));
     p.Fill(Box({29, 31}, 7.0f, 5.5f, 1.5f), [](Vec q, const Painter&) {
         return Bevel(q, {29, 31}, 7.0f, 5.5f, 1.2f, RampColour(Ramp::Stone, 0.55f), 0.4f);
     });
@@ -837,20 +885,28 @@ bool IsOpaqueTile(int t) {
     return t == 0 || t == 1 || t == 97 || t == 98 || t == 99 || t == 127 || t == 135 || t == 136;
 }
 
-bool IsUsedTile(int t) { return t >= 0 && t <= HighestTile; }
+bool IsUsedTile(int t) {
+    return t >= 0 && t <= HighestTile;
+}
 
 Canvas DrawTile(int t, int size) {
     Canvas c(size, size);
     if (size == 20 && t == 0) return c; // the preview's empty cell: plain black
     Painter p(c, static_cast<float>(size) / 40.0f);
     bool outline = !IsOpaqueTile(t) || t == 128 || t == 129;
-    if (t == 0) DrawEmpty(p);
-    else if (t == 1) DrawEarth(p, 0);
-    else if (t >= 2 && t <= 5) DrawEarth(p, t - 1);
-    else if (t == 6) DrawDiamond(p);
-    else if (t >= 7 && t <= 11) DrawSparkle(p, t - 6);
+    if (t == 0)
+        DrawEmpty(p);
+    else if (t == 1)
+        DrawEarth(p, 0);
+    else if (t >= 2 && t <= 5)
+        DrawEarth(p, t - 1);
+    else if (t == 6)
+        DrawDiamond(p);
+    else if (t >= 7 && t <= 11)
+        DrawSparkle(p, t - 6);
     else if (t >= 12 && t <= 15) {
-        p.SetTransform(Vec{20, 21} - Rotate({20, 21}, static_cast<float>(t - 12) * Pi / 2), static_cast<float>(t - 12) * Pi / 2);
+        p.SetTransform(Vec{20, 21} - Rotate({20, 21}, static_cast<float>(t - 12) * Pi / 2),
+                       static_cast<float>(t - 12) * Pi / 2);
         DrawEggShell(p, 0);
         p.ResetTransform();
     } else if (t == 16 || t == 17) {
@@ -873,7 +929,8 @@ Canvas DrawTile(int t, int size) {
         auto shellShade = [](Vec q, const Painter& pt) {
             Vec d = q - Vec{20, 21};
             float nx = d.X / 13.0f, ny = d.Y / 15.0f;
-            return RampColour(Ramp::Shell, 0.1f + 0.9f * pt.Light(nx, ny, std::sqrt(std::max(0.0f, 1 - nx * nx - ny * ny))));
+            return RampColour(Ramp::Shell,
+                              0.1f + 0.9f * pt.Light(nx, ny, std::sqrt(std::max(0.0f, 1 - nx * nx - ny * ny))));
         };
         if (t == 18) {
             p.Fill(lower, shellShade);
@@ -887,17 +944,22 @@ Canvas DrawTile(int t, int size) {
             p.Fill([lower](Vec q) { return Intersect(lower(q), q.X - 20); }, shellShade);
             p.ResetTransform();
         }
-    } else if (t == 20) DrawKey(p, Ramp::Gold);
-    else if (t == 21) DrawKey(p, Ramp::Rose);
-    else if (t == 22) DrawLockedGem(p, Ramp::Gold);
-    else if (t == 23) DrawLockedGem(p, Ramp::Rose);
+    } else if (t == 20)
+        DrawKey(p, Ramp::Gold);
+    else if (t == 21)
+        DrawKey(p, Ramp::Rose);
+    else if (t == 22)
+        DrawLockedGem(p, Ramp::Gold);
+    else if (t == 23)
+        DrawLockedGem(p, Ramp::Rose);
     else if (t >= 24 && t <= 47) {
         int group = (t - 24) / 4, k = (t - 24) % 4;
         // Groups: 0 walk L, 1 push L, 2 down L, 3 walk R, 4 down R, 5 push R.
         const bool right[] = {false, false, false, true, true, true};
         Pose s = group == 1 || group == 5 ? PushPose(k) : (group == 2 || group == 4 ? DownPose(k) : WalkPose(k));
         DrawPlayerFrame(p, s, right[group]);
-    } else if (t >= 48 && t <= 52) DrawTeleportOrb(p, t - 48);
+    } else if (t >= 48 && t <= 52)
+        DrawTeleportOrb(p, t - 48);
     else if (t >= 53 && t <= 61) {
         Pose s;
         s.ArmsUp = true;
@@ -911,9 +973,12 @@ Canvas DrawTile(int t, int size) {
         MonsterLook m;
         m.Open = t == 63;
         DrawMonster(p, m);
-    } else if (t >= 64 && t <= 67) DrawChaser(p, t - 64, false);
-    else if (t == 68) DrawChaserHome(p);
-    else if (t >= 69 && t <= 72) DrawChaser(p, t - 69, true);
+    } else if (t >= 64 && t <= 67)
+        DrawChaser(p, t - 64, false);
+    else if (t == 68)
+        DrawChaserHome(p);
+    else if (t >= 69 && t <= 72)
+        DrawChaser(p, t - 69, true);
     else if (t >= 73 && t <= 76) {
         int k = t - 73;
         if (k < 2) {
@@ -930,28 +995,46 @@ Canvas DrawTile(int t, int size) {
         GlintAt(p, {8 + 3 * static_cast<float>(k), 9}, 4.0f + static_cast<float>(k));
         GlintAt(p, {32 - 2 * static_cast<float>(k), 30}, 3.0f + static_cast<float>(k % 2));
         if (k >= 1) GlintAt(p, {31, 8}, 3.0f);
-    } else if (t >= 77 && t <= 96) DrawRock(p, t - 77);
-    else if (t == 97) DrawBrickWall(p);
-    else if (t == 98 || t == 99 || t == 127) DrawBorder(p, PlateCorner::None);
-    else if (t == 128) DrawBorder(p, PlateCorner::TopLeft);
-    else if (t == 129) DrawBorder(p, PlateCorner::TopRight);
-    else if (t >= 100 && t <= 104) DrawWeed(p, t - 100);
-    else if (t >= 105 && t <= 109) DrawTeleportEntrance(p, c, t - 104, size);
-    else if (t >= 110 && t <= 114) DrawTeleportExit(p, c, t - 109, size);
+    } else if (t >= 77 && t <= 96)
+        DrawRock(p, t - 77);
+    else if (t == 97)
+        DrawBrickWall(p);
+    else if (t == 98 || t == 99 || t == 127)
+        DrawBorder(p, PlateCorner::None);
+    else if (t == 128)
+        DrawBorder(p, PlateCorner::TopLeft);
+    else if (t == 129)
+        DrawBorder(p, PlateCorner::TopRight);
+    else if (t >= 100 && t <= 104)
+        DrawWeed(p, t - 100);
+    else if (t >= 105 && t <= 109)
+        DrawTeleportEntrance(p, c, t - 104, size);
+    else if (t >= 110 && t <= 114)
+        DrawTeleportExit(p, c, t - 109, size);
     else if (t >= 115 && t <= 126) {
         int k = t - 115;
         DrawPortalRing(p, Ramp::Violet);
         DrawSwirl(p, -static_cast<float>(k) * 2 * Pi / 36, Ramp::Violet);
         float pulse = 2.5f + 1.5f * std::sin(static_cast<float>(k) * 2 * Pi / 12);
         p.Fill(Circle({20, 20}, pulse), Flat(Ramp::Grey, 1.0f));
-        GlintAt(p, {20 + 15 * std::cos(static_cast<float>(k) * 2 * Pi / 12), 20 + 15 * std::sin(static_cast<float>(k) * 2 * Pi / 12)}, 3.5f);
-    } else if (t == 130) DrawMine(p);
-    else if (t == 131) DrawFlame(p);
-    else if (t == 132) DrawSkull(p);
-    else if (t == 133) DrawOpenBook(p);
-    else if (t == 134) DrawClosedBook(p);
-    else if (t == 135) DrawMetalWall(p);
-    else if (t == 136) DrawCobbleWall(p);
+        GlintAt(p,
+                {20 + 15 * std::cos(static_cast<float>(k) * 2 * Pi / 12),
+                 20 + 15 * std::sin(static_cast<float>(k) * 2 * Pi / 12)},
+                3.5f);
+    } else if (t == 130)
+        DrawMine(p);
+    else if (t == 131)
+        DrawFlame(p);
+    else if (t == 132)
+        DrawSkull(p);
+    else if (t == 133)
+        DrawOpenBook(p);
+    else if (t == 134)
+        DrawClosedBook(p);
+    else if (t == 135)
+        DrawMetalWall(p);
+    else if (t == 136)
+        DrawCobbleWall(p);
     else if (t == 137 || t == 138) {
         MonsterLook m;
         m.Body = Ramp::Ember;

@@ -4,13 +4,12 @@
 //   gravlin-assets GAME_DIR [--icon FILE.png] [--contact-sheet FILE.bmp|FILE.png]
 
 #include "Pictures.h"
-#include "presentation/Png.h"
 #include "Sounds.h"
-
 #include "audio/SoundCues.h"
 #include "audio/SoundLibrary.h"
 #include "common/Files.h"
 #include "presentation/Bmp.h"
+#include "presentation/Png.h"
 
 #include <cstdio>
 #include <exception>
@@ -24,8 +23,8 @@ namespace {
 // The editor's palette: the codes a level designer places, grouped as the
 // editor shows them: ground and walls, the start and the exit, what is
 // collected, what moves, what kills, and the teleports.
-const int EditorPalette[] = {0,   1,   97,  135, 136, 127, 24,  134, 6,   77,  12,  20,  22,  21,  23, 64,
-                             68,  104, 130, 131, 132, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114};
+const int EditorPalette[] = {0,  1,   97,  135, 136, 127, 24,  134, 6,   77,  12,  20,  22,  21,  23, 64,
+                             68, 104, 130, 131, 132, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114};
 
 bool WritePicture(const std::string& path, const Canvas& canvas) {
     std::string error;
@@ -67,8 +66,10 @@ int Run(int argc, char** argv) {
     std::string game = argv[1], icon, contact;
     for (int i = 2; i + 1 < argc; i += 2) {
         std::string opt = argv[i];
-        if (opt == "--icon") icon = argv[i + 1];
-        else if (opt == "--contact-sheet") contact = argv[i + 1];
+        if (opt == "--icon")
+            icon = argv[i + 1];
+        else if (opt == "--contact-sheet")
+            contact = argv[i + 1];
         else {
             std::fprintf(stderr, "gravlin-assets: unknown option %s\n", opt.c_str());
             return 2;
@@ -79,8 +80,10 @@ int Run(int argc, char** argv) {
     std::filesystem::create_directories(game + "/Sounds", ec);
     const std::string surfaces = game + "/Surfaces/";
 
-    bool ok = WritePicture(surfaces + "All256.DIB", PlaySheet()) && WritePicture(surfaces + "VsAll256.DIB", LevelChoiceSheet()) &&
-              WritePicture(surfaces + "Userbits.DIB", MenuPicture()) && WritePicture(surfaces + "All256Intro.DIB", TitlePicture()) &&
+    bool ok = WritePicture(surfaces + "All256.DIB", PlaySheet()) &&
+              WritePicture(surfaces + "VsAll256.DIB", LevelChoiceSheet()) &&
+              WritePicture(surfaces + "Userbits.DIB", MenuPicture()) &&
+              WritePicture(surfaces + "All256Intro.DIB", TitlePicture()) &&
               WritePicture(surfaces + "Help256.DIB", HelpPicture());
     ok = ok && WriteText(surfaces + "All256.hdr", "16\r\n12\r\n");
     std::string palette;
@@ -97,7 +100,9 @@ int Run(int argc, char** argv) {
     ok = ok && WriteText(game + "/Sounds/Bass2.wav", EncodeWave16(SynthesiseMusic(), 2, MusicRate));
 
     if (ok && !icon.empty()) ok = WritePng(icon, IconPicture(64), true);
-    if (ok && !contact.empty()) ok = EndsWith(contact, ".png") ? WritePng(contact, ContactSheet(), false) : WritePicture(contact, ContactSheet());
+    if (ok && !contact.empty())
+        ok = EndsWith(contact, ".png") ? WritePng(contact, ContactSheet(), false)
+                                       : WritePicture(contact, ContactSheet());
     return ok ? 0 : 1;
 }
 

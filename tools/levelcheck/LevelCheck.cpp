@@ -61,7 +61,8 @@ std::vector<LevelFinding> CheckLevelLines(const TextList& lines) {
 
     for (int i = 0; i < MapCellCount; ++i) {
         const int c = codes[static_cast<std::size_t>(i)];
-        if (c >= TeleportEntrance1 && c <= TeleportEntrance5 && w->Cells[static_cast<std::size_t>(i)].TeleportNo == NoActor)
+        if (c >= TeleportEntrance1 && c <= TeleportEntrance5 &&
+            w->Cells[static_cast<std::size_t>(i)].TeleportNo == NoActor)
             error("teleport entrance " + std::to_string(c - 104) + " at " + CellName(i) + " has no exit (" +
                   std::to_string(c + 5) + ") inside the border");
     }
@@ -88,8 +89,8 @@ std::vector<LevelFinding> CheckLevelLines(const TextList& lines) {
     for (int i = 0; i < MapCellCount; ++i)
         if (OnBorderRing(i) && codes[static_cast<std::size_t>(i)] != BorderRingCode(i)) badBorder.push_back(i);
     if (!badBorder.empty())
-        warning("the border is not the forced border in " + std::to_string(badBorder.size()) + " cell(s): " +
-                CellList(badBorder));
+        warning("the border is not the forced border in " + std::to_string(badBorder.size()) +
+                " cell(s): " + CellList(badBorder));
     return found;
 }
 

@@ -80,8 +80,10 @@ ReplayResult RunReplay(const ReplayOptions& options) {
         if (!options.Frames && (won || lost || frame > lastEvent + 600)) break;
         while (next < options.Script.size() && options.Script[next].Frame == frame) {
             const ScriptEvent& e = options.Script[next++];
-            if (e.Down) window.KeyDown(e.Which);
-            else window.KeyUp(e.Which);
+            if (e.Down)
+                window.KeyDown(e.Which);
+            else
+                window.KeyUp(e.Which);
         }
         form.DXTimerTimer();
         const int state = form.GameWorld().GameState;
@@ -144,7 +146,8 @@ bool ParseReplayArguments(int argc, char** argv, ReplayOptions& o, std::string* 
             if (!value(v)) return fail("--seed needs a number");
             char* end = nullptr;
             unsigned long long s = std::strtoull(v.c_str(), &end, 10);
-            if (v.empty() || *end != '\0' || s > 0xffffffffULL) return fail("--seed needs a number from 0 to 4294967295");
+            if (v.empty() || *end != '\0' || s > 0xffffffffULL)
+                return fail("--seed needs a number from 0 to 4294967295");
             o.Seed = static_cast<std::uint32_t>(s);
         } else if (a == "--frames") {
             if (!value(v) || !number(v, 0, 100000000, n)) return fail("--frames needs a number of frames");

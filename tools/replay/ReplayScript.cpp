@@ -18,8 +18,9 @@ std::optional<std::vector<ScriptEvent>> ParseReplayScript(const std::string& tex
             auto n = ParseInt(version);
             if (n != ReplayScriptVersion) {
                 if (error)
-                    *error = "line 1: the script is for version " + version + " of gravlin-replay; this runner reads version " +
-                             std::to_string(ReplayScriptVersion) + " (and scripts without a version line)";
+                    *error = "line 1: the script is for version " + version +
+                             " of gravlin-replay; this runner reads version " + std::to_string(ReplayScriptVersion) +
+                             " (and scripts without a version line)";
                 return std::nullopt;
             }
         }
@@ -37,12 +38,14 @@ std::optional<std::vector<ScriptEvent>> ParseReplayScript(const std::string& tex
         if (!(in >> keyText) || (in >> extra)) return fail("expected \"<frame> +<Key>\" or \"<frame> -<Key>\"");
         auto frame = ParseInt(frameText);
         if (!frame || *frame < 0) return fail("the frame must be a whole number from 0");
-        if (keyText.size() < 2 || (keyText[0] != '+' && keyText[0] != '-')) return fail("the key must start with + or -");
+        if (keyText.size() < 2 || (keyText[0] != '+' && keyText[0] != '-'))
+            return fail("the key must start with + or -");
         auto key = KeyFromName(keyText.substr(1));
         if (!key) return fail("unknown key name \"" + keyText.substr(1) + "\"");
         events.push_back(ScriptEvent{*frame, *key, keyText[0] == '+'});
     }
-    std::stable_sort(events.begin(), events.end(), [](const ScriptEvent& a, const ScriptEvent& b) { return a.Frame < b.Frame; });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const ScriptEvent& a, const ScriptEvent& b) { return a.Frame < b.Frame; });
     return events;
 }
 

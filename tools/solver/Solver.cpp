@@ -23,7 +23,7 @@ namespace {
 
 // The keyboard the search plays with: the arrow inputs of one direction.
 class DirectionKeyboard : public Keyboard {
-public:
+  public:
     std::uint8_t Dir = 0;
     void UpdateInput() override {}
     bool Test(Input input) const override {
@@ -48,8 +48,7 @@ struct DirName {
     std::uint8_t Dir;
     const char* Name;
 };
-constexpr DirName DirNames[] = {{1, "R"},   {2, "L"},   {3, "U"},   {4, "D"},
-                                {10, "DL"}, {11, "UL"}, {12, "DR"}, {13, "UR"}};
+constexpr DirName DirNames[] = {{1, "R"}, {2, "L"}, {3, "U"}, {4, "D"}, {10, "DL"}, {11, "UL"}, {12, "DR"}, {13, "UR"}};
 
 const char* NameOf(std::uint8_t dir) {
     for (const DirName& n : DirNames)
@@ -98,7 +97,8 @@ double Estimate(const World& w) {
         const ActorRecord& a = w.Actors[static_cast<std::size_t>(i)];
         if (!a.Active) continue;
         const int cell = CellAt(a.X, a.Y);
-        if (a.Kind == Diamond) best = std::min(best, Distance(player, cell));
+        if (a.Kind == Diamond)
+            best = std::min(best, Distance(player, cell));
         else if (a.Kind == Egg || a.Kind == Monster || a.Kind == Chaser)
             fallback = std::min(fallback, Distance(player, cell));
         lockedA = lockedA || a.Kind == LockedDiamondA;
@@ -295,9 +295,9 @@ SearchResult SearchSolution(const World& start, const SearchOptions& options) {
         open.erase(first);
         ++result.Expansions;
         if (!options.Quiet && result.Expansions % 20000 == 0)
-            std::cerr << "gravlin-solve: " << result.Expansions << " decisions tried, " << open.size()
-                      << " open, " << seen.size() << " positions seen, collected " << play->Now().CollectedCount
-                      << " of " << play->Now().DiamondTarget << " at frame " << play->Frame() << "\n";
+            std::cerr << "gravlin-solve: " << result.Expansions << " decisions tried, " << open.size() << " open, "
+                      << seen.size() << " positions seen, collected " << play->Now().CollectedCount << " of "
+                      << play->Now().DiamondTarget << " at frame " << play->Frame() << "\n";
         for (const PlanStep& step : choices) {
             auto child = std::make_unique<PlanRunner>(*play);
             if (!child->Apply(step)) continue;
@@ -381,8 +381,10 @@ std::string PlanText(const std::vector<TimedStep>& steps) {
         if (s.Dir != 0)
             while (i + run < steps.size() && steps[i + run].Step == s) ++run;
         if (!text.empty()) text += ' ';
-        if (s.Dir == 0) text += "W" + std::to_string(s.WaitFrames);
-        else text += std::string(NameOf(s.Dir)) + (run > 1 ? std::to_string(run) : "");
+        if (s.Dir == 0)
+            text += "W" + std::to_string(s.WaitFrames);
+        else
+            text += std::string(NameOf(s.Dir)) + (run > 1 ? std::to_string(run) : "");
         i += run;
     }
     return text;

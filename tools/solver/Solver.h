@@ -50,7 +50,7 @@ std::unique_ptr<World> PrepareStartWorld(const SolverLevel& level, std::string* 
 
 // Plays a World from a frame at which the player takes input.
 class PlanRunner {
-public:
+  public:
     explicit PlanRunner(const World& start, int startFrame = 1);
 
     // Applies one step; returns false when the step does not start a move
@@ -68,7 +68,7 @@ public:
     PlanRunner(const PlanRunner& other);
     PlanRunner& operator=(const PlanRunner&) = delete;
 
-private:
+  private:
     void RunFrame(std::uint8_t heldDir);
     std::unique_ptr<World> world_;
     int frame_ = 1;
@@ -83,13 +83,13 @@ private:
 std::uint64_t StateHash(const World& w, bool withRandom, bool earthAsEmpty = false);
 
 struct SearchOptions {
-    std::vector<int> Waits{10};   // wait lengths offered at each decision
-    int MaxFrames = 6000;         // give up on plays longer than this
-    long MaxExpansions = 400000;  // give up after this many decisions tried
-    std::size_t MaxOpen = 3000;   // keep at most this many open plays
-    double Greed = 3.0;           // weight of the distance estimate
-    bool HashRandom = false;      // the random seed counts in duplicates
-    bool EarthAsEmpty = false;    // dug and undug earth count as the same position
+    std::vector<int> Waits{10};  // wait lengths offered at each decision
+    int MaxFrames = 6000;        // give up on plays longer than this
+    long MaxExpansions = 400000; // give up after this many decisions tried
+    std::size_t MaxOpen = 3000;  // keep at most this many open plays
+    double Greed = 3.0;          // weight of the distance estimate
+    bool HashRandom = false;     // the random seed counts in duplicates
+    bool EarthAsEmpty = false;   // dug and undug earth count as the same position
     bool Quiet = false;
 };
 

@@ -3,7 +3,6 @@
 
 #include "Replay.h"
 #include "Solver.h"
-
 #include "common/Files.h"
 
 #include <cstdlib>

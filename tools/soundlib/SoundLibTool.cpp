@@ -26,10 +26,9 @@ namespace {
 constexpr std::size_t MaxNameLength = 64;
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: gravlin-soundlib pack DIR OUT.dxw\n"
-                 "       gravlin-soundlib list FILE\n"
-                 "       gravlin-soundlib unpack FILE DIR\n");
+    std::fprintf(stderr, "usage: gravlin-soundlib pack DIR OUT.dxw\n"
+                         "       gravlin-soundlib list FILE\n"
+                         "       gravlin-soundlib unpack FILE DIR\n");
     return 2;
 }
 
@@ -41,16 +40,16 @@ int Error(const std::string& message) {
 bool EndsWithWav(const std::string& name) {
     if (name.size() <= 4) return false;
     std::string ext = name.substr(name.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext == ".wav";
 }
 
 // A name that is safe as a file name of its own: no folders, no hidden files.
 bool SafeName(const std::string& name) {
     if (name.empty() || name.size() > MaxNameLength || name[0] == '.') return false;
-    return std::all_of(name.begin(), name.end(), [](unsigned char c) {
-        return std::isalnum(c) || c == '_' || c == '-' || c == '.';
-    });
+    return std::all_of(name.begin(), name.end(),
+                       [](unsigned char c) { return std::isalnum(c) || c == '_' || c == '-' || c == '.'; });
 }
 
 int Pack(const std::string& dir, const std::string& out) {
@@ -67,7 +66,8 @@ int Pack(const std::string& dir, const std::string& out) {
     for (const std::string& file : files) {
         std::string name = file.substr(0, file.size() - 4);
         if (!SafeName(name))
-            return Error(file + ": a sound name must be 1 to 64 letters, digits, '_', '-' or '.', not starting with '.'");
+            return Error(file +
+                         ": a sound name must be 1 to 64 letters, digits, '_', '-' or '.', not starting with '.'");
         for (const SoundEntry& e : entries)
             if (e.Name == name) return Error(file + ": the name \"" + name + "\" is already taken");
         std::string path = JoinPath(dir, file);
@@ -94,7 +94,8 @@ int List(const std::string& file) {
             std::printf("%-20s (bad wave: %s)\n", e.Name.c_str(), why.c_str());
             continue;
         }
-        double bytesPerSecond = static_cast<double>(format->SampleRate) * format->Channels * format->BitsPerSample / 8.0;
+        double bytesPerSecond =
+            static_cast<double>(format->SampleRate) * format->Channels * format->BitsPerSample / 8.0;
         std::printf("%-20s %8d %8d %4d %9.3f\n", e.Name.c_str(), format->Channels, format->SampleRate,
                     format->BitsPerSample, format->DataBytes / bytesPerSecond);
     }
@@ -109,7 +110,8 @@ int Unpack(const std::string& file, const std::string& dir) {
     // half-unpacked folder behind.
     for (const SoundEntry& e : *entries)
         if (!SafeName(e.Name)) return Error(file + ": the sound name \"" + e.Name + "\" is not a safe file name");
-    if (::mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) return Error(dir + ": cannot create the folder: " + std::strerror(errno));
+    if (::mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST)
+        return Error(dir + ": cannot create the folder: " + std::strerror(errno));
     for (const SoundEntry& e : *entries) {
         std::string path = JoinPath(dir, e.Name + ".wav");
         if (!WriteFileAtomic(path, e.Wave, &why)) return Error(why);

@@ -1,8 +1,8 @@
 #include "audio/sdl/GameAudio.h"
 
+#include "MixerWaves.h"
 #include "audio/SoundCues.h"
 #include "audio/SoundLibrary.h"
-#include "MixerWaves.h"
 #include "audio/silent/SilentWaves.h"
 #include "common/Files.h"
 

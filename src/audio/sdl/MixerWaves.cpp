@@ -4,7 +4,6 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -14,7 +13,9 @@ int MixerVolume(int volume) {
     return static_cast<int>(std::lround(VolumeToGain(volume) * MIX_MAX_VOLUME));
 }
 
-MixerWaves::~MixerWaves() { Free(); }
+MixerWaves::~MixerWaves() {
+    Free();
+}
 
 void MixerWaves::Free() {
     if (!waves_.empty()) Mix_HaltChannel(-1);
@@ -63,7 +64,9 @@ void MixerWaves::FadeFrames(int, void* stream, int bytes, void* fade) {
     }
 }
 
-void MixerWaves::FadeDone(int, void* fade) { static_cast<Fade*>(fade)->Active = false; }
+void MixerWaves::FadeDone(int, void* fade) {
+    static_cast<Fade*>(fade)->Active = false;
+}
 
 void MixerWaves::Stop(const std::string& name) {
     auto it = waves_.find(name);
@@ -157,6 +160,8 @@ void MixerMusic::Stop() {
     if (music_ && Mix_PlayingMusic()) Mix_PauseMusic();
 }
 
-bool MixerMusic::IsPlaying() const { return music_ && Mix_PlayingMusic() && !Mix_PausedMusic(); }
+bool MixerMusic::IsPlaying() const {
+    return music_ && Mix_PlayingMusic() && !Mix_PausedMusic();
+}
 
 } // namespace gravlin

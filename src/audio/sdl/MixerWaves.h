@@ -32,7 +32,7 @@ constexpr int StopFadeMilliseconds = 10;
 int MixerVolume(int volume);
 
 class MixerWaves : public WaveList {
-public:
+  public:
     MixerWaves() = default;
     ~MixerWaves() override;
     MixerWaves(const MixerWaves&) = delete;
@@ -51,7 +51,7 @@ public:
     int Volume(const std::string& name) const override;
     std::vector<std::string> Names() const;
 
-private:
+  private:
     struct Wave {
         Mix_Chunk* Chunk = nullptr;
         int Volume = 0;
@@ -69,7 +69,7 @@ private:
 };
 
 class MixerMusic : public MusicStream {
-public:
+  public:
     MixerMusic() = default;
     ~MixerMusic() override;
     MixerMusic(const MixerMusic&) = delete;
@@ -85,7 +85,7 @@ public:
     void Stop() override;
     bool IsPlaying() const override;
 
-private:
+  private:
     Mix_Music* music_ = nullptr;
     int volume_ = 0;
     bool started_ = false;

@@ -45,24 +45,26 @@ void HeadlessWindow::PumpMessages(WindowEvents& events) {
             keyboard_.Press(e.key);
             if (auto code = VirtualKeyCode(e.key)) events.FormKeyDown(code);
             break;
-        case Event::Up:
-            keyboard_.Release(e.key);
-            break;
-        case Event::Close:
-            events.FormCloseRequest();
-            break;
-        case Event::Activate:
-            events.FormActivate();
-            break;
+        case Event::Up: keyboard_.Release(e.key); break;
+        case Event::Close: events.FormCloseRequest(); break;
+        case Event::Activate: events.FormActivate(); break;
         }
     }
 }
 
-void HeadlessWindow::ShowError(const std::string&, const std::string& message) { LastError = message; }
+void HeadlessWindow::ShowError(const std::string&, const std::string& message) {
+    LastError = message;
+}
 
-void HeadlessWindow::KeyDown(Key key) { pending_.push_back({Event::Down, key}); }
-void HeadlessWindow::KeyUp(Key key) { pending_.push_back({Event::Up, key}); }
-void HeadlessWindow::RequestClose() { pending_.push_back({Event::Close, Key::None}); }
+void HeadlessWindow::KeyDown(Key key) {
+    pending_.push_back({Event::Down, key});
+}
+void HeadlessWindow::KeyUp(Key key) {
+    pending_.push_back({Event::Up, key});
+}
+void HeadlessWindow::RequestClose() {
+    pending_.push_back({Event::Close, Key::None});
+}
 
 void HeadlessWindow::SetActive(bool active) {
     if (active && !active_) pending_.push_back({Event::Activate, Key::None});

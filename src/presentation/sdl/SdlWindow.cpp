@@ -3,7 +3,6 @@
 #include "SdlKeys.h"
 
 #include <SDL.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -105,8 +104,8 @@ std::string SdlWindow::RendererName() const {
 
 bool SdlWindow::CreateTexture() {
     if (texture_) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth,
-                                 ScreenHeight);
+    texture_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth, ScreenHeight);
     if (!texture_) return false;
     SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
     SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
@@ -293,9 +292,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         events.FormCloseRequest();
     };
     switch (e.type) {
-    case SDL_QUIT:
-        requestClose();
-        break;
+    case SDL_QUIT: requestClose(); break;
     case SDL_KEYDOWN: {
         const SDL_Keysym& k = e.key.keysym;
         bool enter = k.scancode == SDL_SCANCODE_RETURN || k.scancode == SDL_SCANCODE_KP_ENTER;
@@ -336,21 +333,14 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
             keyboard_.ReleaseAll();
             lost_ = true;
             break;
-        case SDL_WINDOWEVENT_RESTORED:
-            lost_ = true;
-            break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            UpdateScaling();
-            break;
+        case SDL_WINDOWEVENT_RESTORED: lost_ = true; break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: UpdateScaling(); break;
         case SDL_WINDOWEVENT_EXPOSED:
             // Uncovered: the picture must be sent again even if unchanged.
             redrawNeeded_ = true;
             break;
-        case SDL_WINDOWEVENT_CLOSE:
-            requestClose();
-            break;
-        default:
-            break;
+        case SDL_WINDOWEVENT_CLOSE: requestClose(); break;
+        default: break;
         }
         break;
     case SDL_RENDER_TARGETS_RESET:
@@ -361,8 +351,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         lost_ = true;
         textureBroken_ = true;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

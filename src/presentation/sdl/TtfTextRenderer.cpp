@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>

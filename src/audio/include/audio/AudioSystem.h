@@ -6,14 +6,13 @@
 #include "audio/WaveList.h"
 
 #include <optional>
-
 #include <string>
 #include <vector>
 
 namespace gravlin {
 
 class AudioSystem {
-public:
+  public:
     virtual ~AudioSystem() = default;
     // Loads the named waves from the sound library file. False (with a reason
     // naming the file, or the missing wave) when it cannot be used.

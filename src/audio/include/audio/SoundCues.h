@@ -14,7 +14,7 @@ namespace gravlin {
 extern const std::array<const char*, 26> CueNames;
 
 class SoundCues {
-public:
+  public:
     explicit SoundCues(WaveList* waves = nullptr) : waves_(waves) {}
     void SetWaves(WaveList* waves) { waves_ = waves; }
     WaveList* Waves() const { return waves_; }
@@ -53,7 +53,7 @@ public:
     int DiamondCounter = 0;
     int MonsterDeathCounter = 0;
 
-private:
+  private:
     void Play(const char* name);
     WaveList* waves_;
 };

@@ -9,7 +9,7 @@
 namespace gravlin {
 
 class WaveList {
-public:
+  public:
     virtual ~WaveList() = default;
     virtual bool Has(const std::string& name) const = 0;
     // Starts the wave without waiting; several waves may sound at once.
@@ -21,7 +21,7 @@ public:
 };
 
 class MusicStream {
-public:
+  public:
     virtual ~MusicStream() = default;
     virtual void SetVolume(int volume) = 0;
     virtual int Volume() const = 0;

@@ -30,8 +30,7 @@ class EditorDialogs {
     // The save file dialog (dlgSave), starting in `folder` with `fileName`
     // preset, no type filter, asking before replacing a file; nullopt when
     // cancelled.
-    virtual std::optional<std::string> ChooseFileToSave(const std::string& folder,
-                                                        const std::string& fileName) = 0;
+    virtual std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName) = 0;
 };
 
 // The real dialogs: QMessageBox and QFileDialog, owned by `parent`.
@@ -45,8 +44,7 @@ class QtEditorDialogs : public EditorDialogs {
     void Inform(const std::string& text) override;
     void ReportError(const std::string& text) override;
     std::optional<std::string> ChooseFileToOpen(const std::string& folder) override;
-    std::optional<std::string> ChooseFileToSave(const std::string& folder,
-                                                const std::string& fileName) override;
+    std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName) override;
 
   private:
     QWidget* parent_;

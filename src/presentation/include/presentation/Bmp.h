@@ -28,7 +28,6 @@ std::optional<Picture> ReadBmpFile(const std::string& path, std::string* error);
 std::string EncodeBmp(const Surface& pixels, const Palette& colours);
 
 // Writes an 8-bit bitmap atomically.
-bool WriteBmpFile(const std::string& path, const Surface& pixels, const Palette& colours,
-                  std::string* error = nullptr);
+bool WriteBmpFile(const std::string& path, const Surface& pixels, const Palette& colours, std::string* error = nullptr);
 
 } // namespace gravlin

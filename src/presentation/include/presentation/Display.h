@@ -14,7 +14,7 @@ namespace gravlin {
 
 // Events the display raises into the game (the main window's handlers).
 class DisplayEvents {
-public:
+  public:
     virtual ~DisplayEvents() = default;
     // The drawing surface has been set up.
     virtual void DXDrawInitialize() = 0;
@@ -26,7 +26,7 @@ public:
 
 // Everything the window delivers besides drawing.
 class WindowEvents : public DisplayEvents {
-public:
+  public:
     // The window became the active one (the first time runs the start-up).
     virtual void FormActivate() = 0;
     // A key went down; `key` is its virtual key code.
@@ -37,18 +37,18 @@ public:
 
 // Draws text onto an 8-bit surface in the palette entry nearest a colour.
 class TextRenderer {
-public:
+  public:
     virtual ~TextRenderer() = default;
     // Width in pixels of `text` at `points` (points at 96 pixels an inch).
     virtual int TextWidth(const std::string& text, int points) = 0;
     // Draws `text` with its top-left corner at (x, y), transparent background.
-    virtual void DrawText(Surface& to, const Palette& palette, int x, int y, const std::string& text,
-                          Rgb colour, int points) = 0;
+    virtual void DrawText(Surface& to, const Palette& palette, int x, int y, const std::string& text, Rgb colour,
+                          int points) = 0;
 };
 
 // The back buffer's text canvas: colour and size, width measurement, text out.
 class TextCanvas {
-public:
+  public:
     TextCanvas(Surface& to, const Palette& palette, TextRenderer* renderer)
         : to_(to), palette_(palette), renderer_(renderer) {}
     void SetColour(Rgb c) { colour_ = c; }
@@ -58,7 +58,7 @@ public:
         if (renderer_) renderer_->DrawText(to_, palette_, x, y, text, colour_, points_);
     }
 
-private:
+  private:
     Surface& to_;
     const Palette& palette_;
     TextRenderer* renderer_;
@@ -67,7 +67,7 @@ private:
 };
 
 class Window {
-public:
+  public:
     virtual ~Window() = default;
 
     // Finalises any earlier display, sets up 640 by 480 at 8 bits, hides the
@@ -102,7 +102,7 @@ public:
     // Fills the back buffer with pixel value 0; every frame begins with it.
     void FillBack() { back_.Fill(0); }
 
-protected:
+  protected:
     Surface back_{ScreenWidth, ScreenHeight};
     Palette palette_{};
     TextRenderer* text_ = nullptr;

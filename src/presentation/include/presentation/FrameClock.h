@@ -18,7 +18,7 @@ using Nanoseconds = std::int64_t;
 constexpr Nanoseconds NanosecondsPerSecond = 1'000'000'000;
 
 class FrameClock {
-public:
+  public:
     static constexpr int DefaultRate = 60;
     static constexpr int DefaultMaxCatchUp = 4;
 
@@ -44,7 +44,7 @@ public:
     int Resyncs() const { return resyncs_; }
     int Rate() const { return rate_; }
 
-private:
+  private:
     Nanoseconds Deadline(std::int64_t frame) const { return origin_ + frame * NanosecondsPerSecond / rate_; }
 
     int rate_;

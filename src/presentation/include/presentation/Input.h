@@ -15,18 +15,67 @@ namespace gravlin {
 // into these; every other key is `None`.
 enum class Key : std::uint8_t {
     None,
-    Left, Right, Up, Down,
-    Kp2, Kp4, Kp6, Kp8,
-    Apostrophe, Slash, Space, Enter, KpEnter, Escape, Backspace, Tab,
-    F5, F6, F7,
-    A, B, C, D, E, F, G, H, I, J, K, L, M, N, O, P, Q, R, S, T, U, V, W, X, Y, Z,
+    Left,
+    Right,
+    Up,
+    Down,
+    Kp2,
+    Kp4,
+    Kp6,
+    Kp8,
+    Apostrophe,
+    Slash,
+    Space,
+    Enter,
+    KpEnter,
+    Escape,
+    Backspace,
+    Tab,
+    F5,
+    F6,
+    F7,
+    A,
+    B,
+    C,
+    D,
+    E,
+    F,
+    G,
+    H,
+    I,
+    J,
+    K,
+    L,
+    M,
+    N,
+    O,
+    P,
+    Q,
+    R,
+    S,
+    T,
+    U,
+    V,
+    W,
+    X,
+    Y,
+    Z,
     Count
 };
 
 enum class Input : std::uint8_t {
-    InputUp, InputDown, InputLeft, InputRight,
-    InputFire1, InputFire2, InputEscape, InputErase, InputNextPlayer,
-    InputSpeed2, InputSpeed4, InputSpeed6,
+    InputUp,
+    InputDown,
+    InputLeft,
+    InputRight,
+    InputFire1,
+    InputFire2,
+    InputEscape,
+    InputErase,
+    InputNextPlayer,
+    InputSpeed2,
+    InputSpeed4,
+    InputSpeed6,
     Count
 };
 
@@ -55,20 +104,20 @@ using HeldKeys = std::bitset<KeyCount>;
 // Input states, as `UpdateInput` leaves them: an input is true while one of
 // its keys is held.
 class InputStates {
-public:
+  public:
     void Update(const HeldKeys& held, const KeyMap& map = GameKeyMap());
     bool Test(Input input) const { return states_[static_cast<std::size_t>(input)]; }
     void Set(Input input, bool down) { states_[static_cast<std::size_t>(input)] = down; }
     void Clear() { states_.reset(); }
 
-private:
+  private:
     std::bitset<InputCount> states_;
 };
 
 // What the rules and screens use to read the keyboard: `UpdateInput` reads the
 // held keys into the input states, `Test` asks one state.
 class Keyboard {
-public:
+  public:
     virtual ~Keyboard() = default;
     virtual void UpdateInput() = 0;
     virtual bool Test(Input input) const = 0;
@@ -88,7 +137,7 @@ public:
 // A keyboard over a set of held keys that its owner keeps up to date (the
 // window's events, or a replay script).
 class HeldKeyboard : public Keyboard {
-public:
+  public:
     HeldKeys Held;
     void UpdateInput() override { Read(false); }
     void UpdateInputCountingTaps() override { Read(true); }
@@ -104,7 +153,7 @@ public:
     // releases).
     void ReleaseAll() { Held.reset(); }
 
-private:
+  private:
     void Read(bool countTaps);
 
     InputStates states_;

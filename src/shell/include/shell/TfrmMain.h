@@ -35,7 +35,7 @@ struct ShellOptions {
 // key typed while the screen is loaded, and each of the screen's readings
 // takes at most one, so keys typed faster than the screen reads are kept.
 class TypedKeys {
-public:
+  public:
     static constexpr std::size_t Capacity = 16;
     // Adds a key; a key typed while the queue is full is dropped.
     void Push(std::uint16_t key) {
@@ -50,7 +50,7 @@ public:
     }
     std::size_t Size() const { return count_; }
 
-private:
+  private:
     std::array<std::uint16_t, Capacity> keys_{};
     std::size_t first_ = 0;
     std::size_t count_ = 0;
@@ -77,7 +77,7 @@ struct ShellView {
 };
 
 class TfrmMain : public WindowEvents {
-public:
+  public:
     TfrmMain(Window& window, AudioSystem& audio, ShellOptions options);
 
     // Window events.
@@ -114,7 +114,7 @@ public:
     const TextList& Roster() const { return Players.Roster; }
     const Surface& Sheet() const { return SheetSurface; }
 
-private:
+  private:
     // Tests set up and look into the window's state through this.
     friend struct ShellTestAccess;
 

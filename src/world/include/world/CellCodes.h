@@ -60,7 +60,7 @@ constexpr int NoActor = 9999;
 
 // A set of codes 0 to 255; a code outside that range is never a member.
 class CodeSet {
-public:
+  public:
     constexpr CodeSet() = default;
     CodeSet(std::initializer_list<int> codes) {
         for (int c : codes) Add(c);
@@ -74,7 +74,7 @@ public:
     bool Has(int code) const { return code >= 0 && code <= 255 && bits_.test(static_cast<std::size_t>(code)); }
     bool operator==(const CodeSet&) const = default;
 
-private:
+  private:
     std::bitset<256> bits_;
 };
 

@@ -14,7 +14,7 @@ enum class Dir : std::uint8_t {
     Left = 2,
     Up = 3,
     Down = 4,
-    InPlace = 5, // animating where it stands
+    InPlace = 5,   // animating where it stands
     PushRight = 8, // the player only
     PushLeft = 9,
     DownLeft = 10,
@@ -62,15 +62,25 @@ constexpr Dir Towards(int dx, int dy) {
 }
 
 // The two straight parts of a diagonal (Left or Right, Up or Down).
-constexpr Dir HorizontalPart(Dir d) { return OffsetOf(d).DX < 0 ? Dir::Left : Dir::Right; }
-constexpr Dir VerticalPart(Dir d) { return OffsetOf(d).DY < 0 ? Dir::Up : Dir::Down; }
+constexpr Dir HorizontalPart(Dir d) {
+    return OffsetOf(d).DX < 0 ? Dir::Left : Dir::Right;
+}
+constexpr Dir VerticalPart(Dir d) {
+    return OffsetOf(d).DY < 0 ? Dir::Up : Dir::Down;
+}
 
-constexpr bool IsDiagonal(Dir d) { return OffsetOf(d).DX != 0 && OffsetOf(d).DY != 0; }
+constexpr bool IsDiagonal(Dir d) {
+    return OffsetOf(d).DX != 0 && OffsetOf(d).DY != 0;
+}
 
 // Up and down moves measure their distance on the rows; every other move on
 // the columns.
-constexpr bool MovesVertically(Dir d) { return d == Dir::Up || d == Dir::Down; }
+constexpr bool MovesVertically(Dir d) {
+    return d == Dir::Up || d == Dir::Down;
+}
 
-constexpr int DirCode(Dir d) { return static_cast<int>(d); }
+constexpr int DirCode(Dir d) {
+    return static_cast<int>(d);
+}
 
 } // namespace gravlin

@@ -16,10 +16,23 @@ struct StepPair {
 };
 
 enum class StepPairId : int {
-    StepRight, StepLeft, StepUp, StepDown,
-    StepDownLeft, StepUpLeft, StepDownRight, StepUpRight,
-    FlightDownLeft, FlightUpLeft, FlightDownRight, FlightUpRight,
-    CrushLeft, CrushRight, FastFall, DeathFlightLeft, DeathFlightRight,
+    StepRight,
+    StepLeft,
+    StepUp,
+    StepDown,
+    StepDownLeft,
+    StepUpLeft,
+    StepDownRight,
+    StepUpRight,
+    FlightDownLeft,
+    FlightUpLeft,
+    FlightDownRight,
+    FlightUpRight,
+    CrushLeft,
+    CrushRight,
+    FastFall,
+    DeathFlightLeft,
+    DeathFlightRight,
     Count
 };
 

@@ -179,16 +179,32 @@ struct World {
 };
 
 // Cell geometry.
-inline int CellColumn(int cell) { return cell % MapColumns; }
-inline int CellRow(int cell) { return cell / MapColumns; }
-inline int CellAt(int x, int y) { return (y / 40) * MapColumns + (x / 40); }
-inline bool InMap(int cell) { return cell >= 0 && cell < MapCellCount; }
+inline int CellColumn(int cell) {
+    return cell % MapColumns;
+}
+inline int CellRow(int cell) {
+    return cell / MapColumns;
+}
+inline int CellAt(int x, int y) {
+    return (y / 40) * MapColumns + (x / 40);
+}
+inline bool InMap(int cell) {
+    return cell >= 0 && cell < MapCellCount;
+}
 
 // The inner edge of the playable area: column 1, row 1, column 14, row 10.
-inline bool AtLeftEdge(int cell) { return CellColumn(cell) == 1; }
-inline bool AtTopEdge(int cell) { return CellRow(cell) == 1; }
-inline bool AtRightEdge(int cell) { return CellColumn(cell) == 14; }
-inline bool AtBottomEdge(int cell) { return CellRow(cell) == 10; }
+inline bool AtLeftEdge(int cell) {
+    return CellColumn(cell) == 1;
+}
+inline bool AtTopEdge(int cell) {
+    return CellRow(cell) == 1;
+}
+inline bool AtRightEdge(int cell) {
+    return CellColumn(cell) == 14;
+}
+inline bool AtBottomEdge(int cell) {
+    return CellRow(cell) == 10;
+}
 
 // The actor standing in a cell, or null when the cell has none (or the cell
 // lies outside the grid, or its index is not a record in use).

@@ -13,9 +13,8 @@
 
 namespace gravlin {
 
-
 class GameAudio : public AudioSystem {
-public:
+  public:
     GameAudio();
     ~GameAudio() override;
     GameAudio(const GameAudio&) = delete;
@@ -42,7 +41,7 @@ public:
     WaveList& Waves() override { return *waves_; }
     MusicStream& Music() override { return *music_; }
 
-private:
+  private:
     bool deviceOpen_ = false;
     bool audioStarted_ = false;
     std::string silentReason_ = "the audio device was not opened";

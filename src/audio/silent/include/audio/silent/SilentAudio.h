@@ -9,7 +9,7 @@
 namespace gravlin {
 
 class SilentAudio : public AudioSystem {
-public:
+  public:
     bool LoadSoundLibrary(const std::string& path, std::string* error) override;
     bool OpenMusic(const std::string& path, std::string* error) override;
     WaveList& Waves() override { return waves; }

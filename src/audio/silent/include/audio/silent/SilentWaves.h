@@ -13,7 +13,7 @@
 namespace gravlin {
 
 class SilentWaves : public WaveList {
-public:
+  public:
     // Every name known to the list; empty means "every name exists".
     std::set<std::string> Names;
     // [frame, name] of every wave played, in order.
@@ -30,19 +30,19 @@ public:
     }
     std::vector<std::pair<int, std::string>> Stopped;
 
-private:
+  private:
     std::map<std::string, int> volumes_;
 };
 
 class SilentMusic : public MusicStream {
-public:
+  public:
     void SetVolume(int volume) override { volume_ = volume; }
     int Volume() const override { return volume_; }
     void Play() override { playing_ = true; }
     void Stop() override { playing_ = false; }
     bool IsPlaying() const override { return playing_; }
 
-private:
+  private:
     int volume_ = 0;
     bool playing_ = false;
 };

@@ -11,7 +11,7 @@
 namespace gravlin {
 
 class HeadlessWindow : public Window {
-public:
+  public:
     bool SetupDisplay(DisplayEvents& events, std::string* error) override;
     bool CanDraw(DisplayEvents& events) override;
     void Flip() override;
@@ -36,7 +36,7 @@ public:
     std::function<void(const Surface&, const Palette&)> OnFlip;
     std::string LastError;
 
-private:
+  private:
     struct Event {
         enum Kind { Down, Up, Close, Activate } kind;
         Key key = Key::None;

@@ -38,7 +38,7 @@ struct SdlWindowOptions {
 };
 
 class SdlWindow : public Window {
-public:
+  public:
     explicit SdlWindow(SdlWindowOptions options = {});
     ~SdlWindow() override;
     SdlWindow(const SdlWindow&) = delete;
@@ -77,7 +77,7 @@ public:
     int FlipCount() const { return flips_; }
     int PresentCount() const { return presents_; }
 
-private:
+  private:
     void HandleEvent(const SDL_Event& e, WindowEvents& events, bool& closeDelivered);
     bool CreateTexture();
     void UpdateScaling();

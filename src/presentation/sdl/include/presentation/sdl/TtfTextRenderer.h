@@ -18,7 +18,7 @@ namespace gravlin {
 std::string FindGameFont();
 
 class TtfTextRenderer : public TextRenderer {
-public:
+  public:
     TtfTextRenderer() = default;
     ~TtfTextRenderer() override;
     TtfTextRenderer(const TtfTextRenderer&) = delete;
@@ -37,7 +37,7 @@ public:
     // Height in pixels of a line at `points`.
     int LineHeight(int points);
 
-private:
+  private:
     TTF_Font* Font(int points);
 
     bool started_ = false;
