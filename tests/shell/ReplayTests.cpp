@@ -28,6 +28,14 @@ TEST(ReplayScript, RejectsMalformedLinesWithTheirNumber) {
     }
 }
 
+TEST(ReplayScript, AVersionLineNamesTheFormat) {
+    std::string error;
+    EXPECT_TRUE(ParseReplayScript("# gravlin-replay 1\n0 +Enter\n", &error)) << error;
+    EXPECT_TRUE(ParseReplayScript("# gravlin-replay of level 3\n0 +Enter\n", &error)) << "a plain comment";
+    EXPECT_FALSE(ParseReplayScript("# gravlin-replay 2\n0 +Enter\n", &error));
+    EXPECT_NE(error.find("version 2"), std::string::npos) << error;
+}
+
 TEST(ReplayArguments, UnknownOptionsAndBadValuesAreRefused) {
     auto parse = [](std::vector<std::string> args) {
         std::vector<char*> argv{const_cast<char*>("gravlin-replay")};
