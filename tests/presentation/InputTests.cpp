@@ -78,3 +78,48 @@ TEST(InputStates, TrueWhileAnyOfItsKeysIsHeld) {
     for (std::size_t i = 0; i < InputCount; ++i) trueInputs += kb.Test(static_cast<Input>(i));
     EXPECT_EQ(trueInputs, 2);
 }
+
+TEST(KeyDownMessages, TheBuiltInMapSendsEachKeysOwnCodeAndAMovedKeyGoesOnOrBack) {
+    // With the built-in keys every key sends its own code and nothing more;
+    // the keys beyond the built-in map send nothing.
+    for (int k = 0; k < static_cast<int>(Key::Count); ++k) {
+        const Key key = static_cast<Key>(k);
+        EXPECT_EQ(KeyDownMessagesOf(key, key, GameKeyMap()), (KeyDownMessages{VirtualKeyCode(key), 0, 0}))
+            << KeyName(key);
+        if (key >= Key::Digit0) {
+            EXPECT_EQ(VirtualKeyCode(key), 0) << KeyName(key);
+        }
+        if (key == Key::None) continue;
+        // Each key is found by its SDL name and its script name, in any case.
+        EXPECT_EQ(KeyFromAnyName(KeySdlName(key)), key) << KeySdlName(key);
+        EXPECT_EQ(KeyFromAnyName(KeyName(key)), key) << KeyName(key);
+    }
+    EXPECT_EQ(KeyFromAnyName("keypad 4"), Key::Kp4);
+    EXPECT_EQ(KeyFromAnyName("kp4"), Key::Kp4);
+    EXPECT_EQ(KeyFromAnyName("Return"), Key::Enter);
+
+    KeyMap map = GameKeyMap();
+    auto set = [&](Input in, std::array<Key, 3> keys) { map[static_cast<std::size_t>(in)] = keys; };
+    set(Input::InputFire1, {Key::F, Key::RightCtrl, Key::None});
+    set(Input::InputFire2, {Key::Space, Key::None, Key::None});
+    set(Input::InputEscape, {Key::Q, Key::Enter, Key::None});
+    using M = KeyDownMessages;
+    // A letter on a fire input types itself, then goes on as Enter does.
+    EXPECT_EQ(KeyDownMessagesOf(Key::F, Key::F, map), (M{'F', 13, 0}));
+    EXPECT_EQ(KeyDownMessagesOf(Key::RightCtrl, Key::RightCtrl, map), (M{13, 0, 0}));
+    EXPECT_EQ(KeyDownMessagesOf(Key::Space, Key::Space, map), (M{32, 0, 0}));
+    // Enter moved onto Escape goes back; Escape moved off it sends nothing.
+    EXPECT_EQ(KeyDownMessagesOf(Key::Enter, Key::Enter, map), (M{27, 0, 0}));
+    EXPECT_EQ(KeyDownMessagesOf(Key::Escape, Key::Escape, map), (M{0, 0, 0}));
+    EXPECT_EQ(KeyDownMessagesOf(Key::Q, Key::Q, map), (M{'Q', 27, 0}));
+    // The map names places; the letter typed is the one printed on the key.
+    EXPECT_EQ(KeyDownMessagesOf(Key::F, Key::G, map), (M{'G', 13, 0}));
+    EXPECT_EQ(KeyDownMessagesOf(Key::F, Key::None, map), (M{13, 0, 0}));
+
+    HeldKeyboard kb(map);
+    kb.Press(Key::RightCtrl);
+    kb.Press(Key::Escape);
+    kb.UpdateInput();
+    EXPECT_TRUE(kb.Test(Input::InputFire1));
+    EXPECT_FALSE(kb.Test(Input::InputEscape));
+}

@@ -43,7 +43,8 @@ void HeadlessWindow::PumpMessages(WindowEvents& events) {
         switch (e.kind) {
         case Event::Down:
             keyboard_.Press(e.key);
-            if (auto code = VirtualKeyCode(e.key)) events.FormKeyDown(code);
+            for (std::uint16_t code : keyboard_.MessagesOf(e.key))
+                if (code) events.FormKeyDown(code);
             break;
         case Event::Up: keyboard_.Release(e.key); break;
         case Event::Close: events.FormCloseRequest(); break;

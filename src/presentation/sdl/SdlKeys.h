@@ -14,6 +14,8 @@ namespace gravlin {
 // The game's key at this place on the keyboard; Key::None for keys the game
 // does not know.
 Key KeyFromScancode(SDL_Scancode scancode);
+// The place of a key the game knows; SDL_SCANCODE_UNKNOWN for Key::None.
+SDL_Scancode ScancodeOf(Key key);
 
 // The game's key for a key-down message: letters by the symbol on the key,
 // every other key by its place.

@@ -24,7 +24,8 @@ bool Fail(std::string* error, const std::string& what) {
 } // namespace
 
 SdlWindow::SdlWindow(SdlWindowOptions options)
-    : options_(std::move(options)), fullScreen_(!options_.Windowed), windowedX_(options_.X), windowedY_(options_.Y) {}
+    : options_(std::move(options)), keyboard_(options_.Keys), fullScreen_(!options_.Windowed), windowedX_(options_.X),
+      windowedY_(options_.Y) {}
 
 SdlWindow::~SdlWindow() {
     if (texture_) SDL_DestroyTexture(texture_);
@@ -303,8 +304,8 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         if (e.key.repeat) break;
         Key held = KeyFromScancode(k.scancode);
         if (held != Key::None) keyboard_.Press(held);
-        Key message = MessageKeyFor(k.scancode, k.sym);
-        if (std::uint16_t code = VirtualKeyCode(message)) events.FormKeyDown(code);
+        for (std::uint16_t code : keyboard_.MessagesOf(held, MessageKeyFor(k.scancode, k.sym)))
+            if (code) events.FormKeyDown(code);
         break;
     }
     case SDL_KEYUP: {

@@ -25,6 +25,8 @@ class HeadlessWindow : public Window {
     // pump; held from then on) or up.
     void KeyDown(Key key);
     void KeyUp(Key key);
+    // The keys of each input from now on (the built-in map unless told).
+    void SetKeyMap(const KeyMap& map) { keyboard_.SetMap(map); }
     // Queues a request to close the window.
     void RequestClose();
     // Makes the display lose its surfaces (the next CanDraw restores them).

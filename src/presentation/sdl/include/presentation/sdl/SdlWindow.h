@@ -35,6 +35,8 @@ struct SdlWindowOptions {
     bool MessageBoxes = true;
     // Window caption.
     std::string Title = "Gravlin";
+    // The keys of each input (the player's controls file, or the built-in map).
+    KeyMap Keys = GameKeyMap();
 };
 
 class SdlWindow : public Window {
