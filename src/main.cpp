@@ -2,6 +2,7 @@
 // window, the SDL2_mixer sound device and SDL2_ttf text.
 
 #include "audio/sdl/GameAudio.h"
+#include "presentation/Controls.h"
 #include "presentation/WindowSettings.h"
 #include "presentation/sdl/SdlWindow.h"
 #include "presentation/sdl/TtfTextRenderer.h"
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -20,12 +22,25 @@ void RequestEnd(int) {
     endRequested = 1;
 }
 
-const char* const Usage = R"(usage: Gravlin [--window | --fullscreen]
+const char* const Usage = R"(usage: Gravlin [--window | --fullscreen | --write-controls]
   --window       play in a window this time (Alt+Enter switches at any time)
   --fullscreen   play full screen this time
+  --write-controls  write the built-in keys to ~/.config/gravlin/controls.txt to edit
 The game starts as it was left: full screen or in a window of the same size
 and place, as remembered in ~/.config/gravlin/settings.txt.
 )";
+
+// The built-in keys as a controls file for the player to edit.
+int WriteControls() {
+    const std::string path = gravlin::ControlsPath();
+    std::string error = "no configuration folder: neither XDG_CONFIG_HOME nor HOME is set";
+    if (!path.empty() && gravlin::WriteControlsFile(path, &error)) {
+        std::cout << "Gravlin: the built-in keys are written to " << path << "; edit them there\n";
+        return 0;
+    }
+    std::cerr << "Gravlin: " << error << "\n";
+    return 1;
+}
 
 } // namespace
 
@@ -36,6 +51,8 @@ int main(int argc, char** argv) {
             windowed = true;
         } else if (std::strcmp(argv[i], "--fullscreen") == 0) {
             windowed = false;
+        } else if (std::strcmp(argv[i], "--write-controls") == 0) {
+            return WriteControls();
         } else {
             const bool help = std::strcmp(argv[i], "--help") == 0;
             if (!help) std::cerr << "Gravlin: unknown option " << argv[i] << "\n";
@@ -55,6 +72,10 @@ int main(int argc, char** argv) {
     windowOptions.Height = settings.Height;
     windowOptions.X = settings.X;
     windowOptions.Y = settings.Y;
+    // The player's own keys, where a controls file gives them.
+    std::vector<std::string> problems;
+    windowOptions.Keys = gravlin::ReadControls(gravlin::ControlsPath(), &problems);
+    for (const auto& p : problems) std::cerr << "Gravlin: " << p << "\n";
 
     std::signal(SIGINT, RequestEnd);
     std::signal(SIGTERM, RequestEnd);
