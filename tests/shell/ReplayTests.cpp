@@ -28,6 +28,31 @@ TEST(ReplayScript, RejectsMalformedLinesWithTheirNumber) {
     }
 }
 
+TEST(ReplayScript, PadLinesNameTheControllerItsButtonStickOrUnplugging) {
+    std::string error;
+    auto events = ParseReplayScript("4 +PadA\n5 -Pad2Start\n6 PadLeftX=-32000\n7 Pad8LeftY=32767\n8 Pad2Unplug\n"
+                                    "9 +Pad1LeftShoulder\n",
+                                    &error);
+    ASSERT_TRUE(events) << error;
+    ASSERT_EQ(events->size(), 6u);
+    using K = ScriptEvent::Kind;
+    const ScriptEvent& a = (*events)[0];
+    EXPECT_TRUE(a.What == K::Button && a.Pad == 1 && a.Button == PadButton::A && a.Down);
+    const ScriptEvent& start = (*events)[1];
+    EXPECT_TRUE(start.What == K::Button && start.Pad == 2 && start.Button == PadButton::Start && !start.Down);
+    const ScriptEvent& x = (*events)[2];
+    EXPECT_TRUE(x.What == K::Stick && x.Pad == 1 && x.Axis == PadAxis::LeftX && x.Value == -32000);
+    const ScriptEvent& y = (*events)[3];
+    EXPECT_TRUE(y.What == K::Stick && y.Pad == 8 && y.Axis == PadAxis::LeftY && y.Value == 32767);
+    EXPECT_TRUE((*events)[4].What == K::Unplug && (*events)[4].Pad == 2);
+    EXPECT_TRUE((*events)[5].Button == PadButton::LeftShoulder && (*events)[5].Pad == 1);
+    for (const char* bad : {"0 +PadA\n1 +PadJump\n", "0 +PadA\n1 PadLeftZ=5\n", "0 +PadA\n1 PadLeftX=32768\n",
+                            "0 +PadA\n1 PadLeftX=\n", "0 +PadA\n1 Pad9Unplug\n", "0 +PadA\n1 PadA\n"}) {
+        EXPECT_FALSE(ParseReplayScript(bad, &error)) << bad;
+        EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+    }
+}
+
 TEST(ReplayScript, AVersionLineNamesTheFormat) {
     std::string error;
     EXPECT_TRUE(ParseReplayScript("# gravlin-replay 1\n0 +Enter\n", &error)) << error;

@@ -80,10 +80,14 @@ ReplayResult RunReplay(const ReplayOptions& options) {
         if (!options.Frames && (won || lost || frame > lastEvent + 600)) break;
         while (next < options.Script.size() && options.Script[next].Frame == frame) {
             const ScriptEvent& e = options.Script[next++];
-            if (e.Down)
-                window.KeyDown(e.Which);
-            else
-                window.KeyUp(e.Which);
+            switch (e.What) {
+            case ScriptEvent::Kind::Key: e.Down ? window.KeyDown(e.Which) : window.KeyUp(e.Which); break;
+            case ScriptEvent::Kind::Button:
+                e.Down ? window.PadDown(e.Pad, e.Button) : window.PadUp(e.Pad, e.Button);
+                break;
+            case ScriptEvent::Kind::Stick: window.PadStick(e.Pad, e.Axis, e.Value); break;
+            case ScriptEvent::Kind::Unplug: window.PadUnplug(e.Pad); break;
+            }
         }
         form.DXTimerTimer();
         const int state = form.GameWorld().GameState;

@@ -7,6 +7,23 @@
 
 namespace gravlin {
 
+namespace {
+
+// "Pad..." (the first controller) or "Pad1..." to "Pad8...": the
+// controller's number and the rest of the name.
+struct PadName {
+    int number;
+    std::string rest;
+};
+std::optional<PadName> PadPart(const std::string& name) {
+    if (name.rfind("Pad", 0) != 0) return std::nullopt;
+    if (name.size() > 3 && name[3] >= '1' && name[3] <= '0' + ScriptPadCount)
+        return PadName{name[3] - '0', name.substr(4)};
+    return PadName{1, name.substr(3)};
+}
+
+} // namespace
+
 std::optional<std::vector<ScriptEvent>> ParseReplayScript(const std::string& text, std::string* error) {
     std::vector<ScriptEvent> events;
     TextList lines = SplitLines(text);
@@ -35,14 +52,45 @@ std::optional<std::vector<ScriptEvent>> ParseReplayScript(const std::string& tex
             if (error) *error = "line " + std::to_string(i + 1) + ": " + why + ": \"" + lines[i] + "\"";
             return std::nullopt;
         };
-        if (!(in >> keyText) || (in >> extra)) return fail("expected \"<frame> +<Key>\" or \"<frame> -<Key>\"");
+        if (!(in >> keyText) || (in >> extra))
+            return fail("expected \"<frame> +<Key>\", \"<frame> -<Key>\", \"<frame> PadLeftX=<value>\" or "
+                        "\"<frame> PadUnplug\"");
         auto frame = ParseInt(frameText);
         if (!frame || *frame < 0) return fail("the frame must be a whole number from 0");
-        if (keyText.size() < 2 || (keyText[0] != '+' && keyText[0] != '-'))
-            return fail("the key must start with + or -");
-        auto key = KeyFromName(keyText.substr(1));
-        if (!key) return fail("unknown key name \"" + keyText.substr(1) + "\"");
-        events.push_back(ScriptEvent{*frame, *key, keyText[0] == '+'});
+        ScriptEvent e;
+        e.Frame = *frame;
+        if (keyText[0] == '+' || keyText[0] == '-') {
+            const std::string name = keyText.substr(1);
+            e.Down = keyText[0] == '+';
+            if (auto key = KeyFromName(name)) {
+                e.Which = *key;
+            } else if (auto pad = PadPart(name); pad && PadButtonFromName("Pad" + pad->rest)) {
+                e.What = ScriptEvent::Kind::Button;
+                e.Pad = pad->number;
+                e.Button = *PadButtonFromName("Pad" + pad->rest);
+            } else {
+                return fail("unknown key or button name \"" + name + "\"");
+            }
+        } else {
+            const auto eq = keyText.find('=');
+            const auto pad = PadPart(keyText.substr(0, eq));
+            if (!pad) return fail("the key must start with + or -");
+            e.Pad = pad->number;
+            if (eq == std::string::npos) {
+                if (pad->rest != "Unplug") return fail("expected \"PadUnplug\" or a stick's \"PadLeftX=<value>\"");
+                e.What = ScriptEvent::Kind::Unplug;
+            } else {
+                const auto axis = PadAxisFromName("Pad" + pad->rest);
+                const auto value = ParseInt(keyText.substr(eq + 1));
+                if (!axis) return fail("unknown stick axis \"" + keyText.substr(0, eq) + "\" (PadLeftX or PadLeftY)");
+                if (!value || *value < -32768 || *value > 32767)
+                    return fail("a stick's axis goes from -32768 to 32767");
+                e.What = ScriptEvent::Kind::Stick;
+                e.Axis = *axis;
+                e.Value = *value;
+            }
+        }
+        events.push_back(e);
     }
     std::stable_sort(events.begin(), events.end(),
                      [](const ScriptEvent& a, const ScriptEvent& b) { return a.Frame < b.Frame; });

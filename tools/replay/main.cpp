@@ -72,7 +72,9 @@ const char* const Usage = R"(usage: gravlin-replay [options] [SCRIPT]
   --state          after the run, print the state as one JSON object
   --expect WHAT    won, lost or playing: exit 1 unless the run ended that way
 SCRIPT: one event a line, "<frame> +<Key>" or "<frame> -<Key>"; "#" starts a comment;
-the first line may name the script's version, "# gravlin-replay 1".
+the first line may name the script's version, "# gravlin-replay 1". Game controllers:
+"<frame> +PadA", "<frame> -PadA", "<frame> PadLeftX=-32000", "<frame> PadUnplug"
+("Pad2" ... "Pad8" for more controllers).
 )";
 } // namespace
 

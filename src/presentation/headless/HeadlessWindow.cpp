@@ -47,6 +47,15 @@ void HeadlessWindow::PumpMessages(WindowEvents& events) {
                 if (code) events.FormKeyDown(code);
             break;
         case Event::Up: keyboard_.Release(e.key); break;
+        case Event::PadDown:
+        case Event::PadUp:
+            if (auto code = pads_.Button(e.pad, e.button, e.kind == Event::PadDown, keyboard_))
+                events.FormKeyDown(code);
+            break;
+        case Event::PadStick:
+            if (auto code = pads_.Stick(e.pad, e.axis, e.value, keyboard_)) events.FormKeyDown(code);
+            break;
+        case Event::PadUnplug: pads_.Unplug(e.pad, keyboard_); break;
         case Event::Close: events.FormCloseRequest(); break;
         case Event::Activate: events.FormActivate(); break;
         }
@@ -62,6 +71,18 @@ void HeadlessWindow::KeyDown(Key key) {
 }
 void HeadlessWindow::KeyUp(Key key) {
     pending_.push_back({Event::Up, key});
+}
+void HeadlessWindow::PadDown(int pad, PadButton button) {
+    pending_.push_back({Event::PadDown, Key::None, pad, button});
+}
+void HeadlessWindow::PadUp(int pad, PadButton button) {
+    pending_.push_back({Event::PadUp, Key::None, pad, button});
+}
+void HeadlessWindow::PadStick(int pad, PadAxis axis, int value) {
+    pending_.push_back({Event::PadStick, Key::None, pad, PadButton::A, axis, value});
+}
+void HeadlessWindow::PadUnplug(int pad) {
+    pending_.push_back({Event::PadUnplug, Key::None, pad});
 }
 void HeadlessWindow::RequestClose() {
     pending_.push_back({Event::Close, Key::None});

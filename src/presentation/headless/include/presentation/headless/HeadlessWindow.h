@@ -4,6 +4,7 @@
 // delivered at the next message pump, exactly like a real window's.
 
 #include "presentation/Display.h"
+#include "presentation/Gamepad.h"
 
 #include <deque>
 #include <functional>
@@ -25,6 +26,14 @@ class HeadlessWindow : public Window {
     // pump; held from then on) or up.
     void KeyDown(Key key);
     void KeyUp(Key key);
+    // Queues a game controller's button going down or up, its left stick
+    // moving (an axis from -32768 to 32767, up and left negative) or the
+    // controller being unplugged; `pad` tells the controllers apart. Delivered
+    // at the next pump like keys; a press's key-down message with it.
+    void PadDown(int pad, PadButton button);
+    void PadUp(int pad, PadButton button);
+    void PadStick(int pad, PadAxis axis, int value);
+    void PadUnplug(int pad);
     // The keys of each input from now on (the built-in map unless told).
     void SetKeyMap(const KeyMap& map) { keyboard_.SetMap(map); }
     // Queues a request to close the window.
@@ -40,11 +49,16 @@ class HeadlessWindow : public Window {
 
   private:
     struct Event {
-        enum Kind { Down, Up, Close, Activate } kind;
+        enum Kind { Down, Up, Close, Activate, PadDown, PadUp, PadStick, PadUnplug } kind;
         Key key = Key::None;
+        int pad = 0;
+        PadButton button = PadButton::A;
+        PadAxis axis = PadAxis::LeftX;
+        int value = 0;
     };
     std::deque<Event> pending_;
     HeldKeyboard keyboard_;
+    Gamepads pads_;
     bool initialised_ = false;
     bool lost_ = false;
     bool active_ = true;
