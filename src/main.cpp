@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> problems;
     windowOptions.Keys = gravlin::ReadControls(gravlin::ControlsPath(), &problems);
     for (const auto& p : problems) std::cerr << "Gravlin: " << p << "\n";
+    windowOptions.ControllerMappings = gravlin::ControllerMappingsPath();
 
     std::signal(SIGINT, RequestEnd);
     std::signal(SIGTERM, RequestEnd);

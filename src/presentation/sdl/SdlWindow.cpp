@@ -1,10 +1,12 @@
 #include "presentation/sdl/SdlWindow.h"
 
+#include "SdlGamepads.h"
 #include "SdlKeys.h"
 
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace gravlin {
@@ -24,10 +26,11 @@ bool Fail(std::string* error, const std::string& what) {
 } // namespace
 
 SdlWindow::SdlWindow(SdlWindowOptions options)
-    : options_(std::move(options)), keyboard_(options_.Keys), fullScreen_(!options_.Windowed), windowedX_(options_.X),
-      windowedY_(options_.Y) {}
+    : options_(std::move(options)), keyboard_(options_.Keys), controllers_(std::make_unique<SdlGamepads>()),
+      fullScreen_(!options_.Windowed), windowedX_(options_.X), windowedY_(options_.Y) {}
 
 SdlWindow::~SdlWindow() {
+    controllers_->Stop();
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
@@ -39,6 +42,9 @@ bool SdlWindow::Open(std::string* error) {
     if (!videoStarted_) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail(error, "cannot start the video system");
         videoStarted_ = true;
+        std::string warning;
+        if (!controllers_->Start(options_.ControllerMappings, &warning))
+            std::fprintf(stderr, "Gravlin: %s\n", warning.c_str());
     }
     // Nearest-neighbour scaling: game pixels stay sharp squares.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -95,6 +101,10 @@ bool SdlWindow::Open(std::string* error) {
     SDL_RenderPresent(renderer_);
     redrawNeeded_ = true;
     return true;
+}
+
+std::size_t SdlWindow::ControllerCount() const {
+    return controllers_->OpenCount();
 }
 
 std::string SdlWindow::RendererName() const {
@@ -292,6 +302,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         closeDelivered = true;
         events.FormCloseRequest();
     };
+    if (controllers_->Handle(e, pads_, keyboard_, events)) return;
     switch (e.type) {
     case SDL_QUIT: requestClose(); break;
     case SDL_KEYDOWN: {
@@ -328,10 +339,12 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
             // Keys released while another window had the focus never reach
             // us: forget them rather than leave the player walking.
             keyboard_.ReleaseAll();
+            pads_.ReleaseAll(keyboard_);
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             active_ = false;
             keyboard_.ReleaseAll();
+            pads_.ReleaseAll(keyboard_);
             lost_ = true;
             break;
         case SDL_WINDOWEVENT_RESTORED: lost_ = true; break;

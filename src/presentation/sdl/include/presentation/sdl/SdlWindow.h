@@ -7,10 +7,12 @@
 
 #include "presentation/Display.h"
 #include "presentation/FrameClock.h"
+#include "presentation/Gamepad.h"
 #include "presentation/WindowSettings.h"
 #include "presentation/sdl/PaletteConversion.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +24,8 @@ union SDL_Event;
 struct SDL_Point;
 
 namespace gravlin {
+
+class SdlGamepads;
 
 struct SdlWindowOptions {
     // A window on the desktop instead of the whole screen.
@@ -37,6 +41,9 @@ struct SdlWindowOptions {
     std::string Title = "Gravlin";
     // The keys of each input (the player's controls file, or the built-in map).
     KeyMap Keys = GameKeyMap();
+    // Game controller mappings in SDL's format to add to those SDL knows,
+    // read when the file exists.
+    std::string ControllerMappings;
 };
 
 class SdlWindow : public Window {
@@ -46,8 +53,9 @@ class SdlWindow : public Window {
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
-    // Starts SDL's video, opens the window and its renderer (an accelerated
-    // one, else the software one) and hides the mouse cursor. The first
+    // Starts SDL's video and game controllers, opens the window and its
+    // renderer (an accelerated one, else the software one) and hides the
+    // mouse cursor. The first
     // PumpMessages afterwards delivers FormActivate. False (with `error`) when
     // no window can be opened.
     bool Open(std::string* error);
@@ -78,6 +86,8 @@ class SdlWindow : public Window {
     // unchanged picture costs nothing).
     int FlipCount() const { return flips_; }
     int PresentCount() const { return presents_; }
+    // Game controllers open now.
+    std::size_t ControllerCount() const;
 
   private:
     void HandleEvent(const SDL_Event& e, WindowEvents& events, bool& closeDelivered);
@@ -93,6 +103,8 @@ class SdlWindow : public Window {
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     HeldKeyboard keyboard_;
+    Gamepads pads_;
+    std::unique_ptr<SdlGamepads> controllers_;
     PixelLookup lookup_{};
     Palette shownPalette_{};
     bool paletteKnown_ = false;
