@@ -268,13 +268,16 @@ Canvas HelpPicture() {
     }
     // Keys.
     int ky = top + 5 * rowH + 6;
-    Panel(pic, {margin, ky, ScreenWidth - margin, ky + 62}, RampColour(Ramp::Night, 0.7f), RampColour(Ramp::Ice, 0.35f),
+    Panel(pic, {margin, ky, ScreenWidth - margin, ky + 86}, RampColour(Ramp::Night, 0.7f), RampColour(Ramp::Ice, 0.35f),
           RampColour(Ramp::Night, 0.0f));
     DrawText(pic, "Move", 30, ky + 8, 15, IceText, 0, Face::Bold);
     DrawText(pic, "arrow keys, or  '  /  Z  X  (up, down, left, right)", 110, ky + 9, 14, PaleText, 0, Face::Regular);
     DrawText(pic, "Speed", 30, ky + 34, 15, IceText, 0, Face::Bold);
     DrawText(pic, "F5 slow   F6 normal   F7 fast", 110, ky + 35, 14, PaleText, 0, Face::Regular);
     DrawText(pic, "Esc gives up", 430, ky + 35, 14, PaleText, 0, Face::Regular);
+    DrawText(pic, "Pad", 30, ky + 60, 15, IceText, 0, Face::Bold);
+    DrawText(pic, "stick or D-pad moves   A goes on   B back   shoulders: slow, fast", 110, ky + 61, 14, PaleText, 0,
+             Face::Regular);
     TextIn(pic, {0, 454, 640, 476}, "PRESS ENTER", 18, GoldText);
     return pic;
 }
