@@ -111,7 +111,7 @@ void TfrmMain::DXDrawInitialize() {
         SheetSurface.Resize(ScreenWidth, ScreenHeight);
         SheetExists = true;
     }
-    // The game's key map is fixed (GameKeyMap); the keyboard reads it.
+    // The keyboard brings its key map: the built-in one or the player's own.
 }
 
 void TfrmMain::DXDrawRestoreSurface() {
