@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
+#include <filesystem>
 
 namespace gravlin {
 namespace {
@@ -234,6 +235,38 @@ TEST_F(EditorFilesTest, AWriteFailureIsReportedAndKeepsTheMapUnsaved) {
     EXPECT_FALSE(f.FormClose());
     dialogs.Answers.push_back(PromptAnswer::No);
     EXPECT_TRUE(f.FormClose());
+}
+
+TEST_F(EditorFilesTest, SavingKeepsTheFilesPermissionsAndWritesThroughALink) {
+    namespace fs = std::filesystem;
+    TfrmMain& f = Start();
+    NewPlayableMap();
+    dialogs.SaveChoices.push_back(MapsDir + "Level061.bkg");
+    ASSERT_TRUE(f.btnSaveAsClick());
+    // A level kept private stays private after the next save.
+    fs::permissions(MapsDir + "Level061.bkg", fs::perms::owner_read | fs::perms::owner_write);
+    Choose(Rock);
+    PaintAt(6, 6);
+    ASSERT_TRUE(f.btnSaveClick());
+    EXPECT_EQ(fs::status(MapsDir + "Level061.bkg").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadTextList(MapsDir + "Level061.bkg")->at(6 * 16 + 6), "77");
+
+    // Level062.bkg is a link to a level kept elsewhere: saving writes that
+    // level, and the link stays a link.
+    fs::create_directories(AppDir + "/mine");
+    WriteLevel("../mine/kept.bkg", 192, 1);
+    fs::create_symlink("../mine/kept.bkg", MapsDir + "Level062.bkg");
+    dialogs.OpenChoices.push_back(MapsDir + "Level062.bkg");
+    f.btnOpenClick();
+    ASSERT_EQ(f.LevelName, "Level062");
+    Choose(PlayerStart);
+    PaintAt(2, 2);
+    Choose(Book);
+    PaintAt(12, 9);
+    ASSERT_TRUE(f.btnSaveClick());
+    EXPECT_TRUE(fs::is_symlink(MapsDir + "Level062.bkg"));
+    EXPECT_EQ(ReadTextList(AppDir + "/mine/kept.bkg")->at(2 * 16 + 2), "24");
 }
 
 TEST_F(EditorFilesTest, ClosingAnUnchangedMapAsksNothing) {
