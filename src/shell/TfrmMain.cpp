@@ -58,6 +58,7 @@ void TfrmMain::FormActivate() {
     // 4. The level lists.
     Levels = LevelStore{};
     Levels.MapsDir = MapsDir;
+    Levels.UserMapsDir = PlayerLevelFolder(options_.PlayerDir);
 
     // 5. The sound library and the cue volumes.
     if (!audio_.LoadSoundLibrary(SoundsDir + "Soundlib.dxw", &error)) return Fatal(error);

@@ -25,7 +25,8 @@ struct ShellOptions {
     // folder of the running program.
     std::string AppDir;
     // Folder of the player files; empty means the game folder when it is
-    // writable, else the user's data folder.
+    // writable, else the user's data folder. The player's own levels are in
+    // its "maps" folder when it is given, else in the user's data folder's.
     std::string PlayerDir;
     // Seed of the random generator; none means the clock.
     std::optional<std::uint32_t> Seed;
