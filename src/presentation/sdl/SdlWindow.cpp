@@ -278,6 +278,15 @@ void SdlWindow::PumpMessages(WindowEvents& events) {
         activationPending_ = false;
         events.FormActivate();
     }
+    for (const auto& [key, down] : queuedKeys_) {
+        if (!down) {
+            keyboard_.Release(key);
+            continue;
+        }
+        keyboard_.Press(key);
+        if (std::uint16_t code = VirtualKeyCode(key)) events.FormKeyDown(code);
+    }
+    queuedKeys_.clear();
     if (!videoStarted_) return;
     bool closeDelivered = false;
     SDL_Event e;
@@ -301,6 +310,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
             break;
         }
         if (e.key.repeat) break;
+        if (options_.ScriptedKeys && k.scancode != SDL_SCANCODE_ESCAPE) break;
         Key held = KeyFromScancode(k.scancode);
         if (held != Key::None) keyboard_.Press(held);
         Key message = MessageKeyFor(k.scancode, k.sym);
@@ -308,6 +318,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         break;
     }
     case SDL_KEYUP: {
+        if (options_.ScriptedKeys && e.key.keysym.scancode != SDL_SCANCODE_ESCAPE) break;
         Key held = KeyFromScancode(e.key.keysym.scancode);
         if (held != Key::None) keyboard_.Release(held);
         break;
@@ -325,12 +336,13 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         case SDL_WINDOWEVENT_FOCUS_LOST:
             active_ = false;
             // Keys released while another window had the focus never reach
-            // us: forget them rather than leave the player walking.
-            keyboard_.ReleaseAll();
+            // us: forget them rather than leave the player walking. A
+            // script's keys are not the keyboard's and stay as they are.
+            if (!options_.ScriptedKeys) keyboard_.ReleaseAll();
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             active_ = false;
-            keyboard_.ReleaseAll();
+            if (!options_.ScriptedKeys) keyboard_.ReleaseAll();
             lost_ = true;
             break;
         case SDL_WINDOWEVENT_RESTORED: lost_ = true; break;
@@ -353,6 +365,10 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         break;
     default: break;
     }
+}
+
+void SdlWindow::QueueKey(Key key, bool down) {
+    queuedKeys_.emplace_back(key, down);
 }
 
 void SdlWindow::ShowError(const std::string& title, const std::string& message) {

@@ -30,6 +30,9 @@ struct ShellOptions {
     std::string PlayerDir;
     // Seed of the random generator; none means the clock.
     std::optional<std::uint32_t> Seed;
+    // A test play of one level (the game's --play): no player file is
+    // written, and Escape ends the program at once.
+    bool TestPlay = false;
 };
 
 // The keys typed on the name entry, oldest first: the key handler adds every
@@ -101,6 +104,8 @@ class TfrmMain : public WindowEvents {
     const std::vector<std::string>& ShutdownErrors() const { return shutdownErrors_; }
     // Whether the frame timer runs (the display is set up).
     bool TimerEnabled() const { return timerEnabled_; }
+    // Whether a test play ended by Escape while the level was being played.
+    bool GaveUp() const { return gaveUp_; }
 
     // Starts play directly on a level (the replay runner's --level), or on
     // a level given as its codes, which then stands for every level number
@@ -176,6 +181,7 @@ class TfrmMain : public WindowEvents {
     bool destroyed_ = false;
     bool started_ = false;
     bool terminated_ = false;
+    bool gaveUp_ = false;
     std::string fatalError_;
     std::vector<std::string> shutdownErrors_;
 };

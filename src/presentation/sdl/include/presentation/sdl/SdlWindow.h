@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct SDL_Window;
@@ -35,6 +36,10 @@ struct SdlWindowOptions {
     bool MessageBoxes = true;
     // Window caption.
     std::string Title = "Gravlin";
+    // The keys come from a script (QueueKey): the keyboard's own keys are
+    // left out, but for Escape, and the script's held keys stay held when
+    // the window loses the focus.
+    bool ScriptedKeys = false;
 };
 
 class SdlWindow : public Window {
@@ -59,6 +64,11 @@ class SdlWindow : public Window {
     bool Active() const override { return active_; }
     void ShowError(const std::string& title, const std::string& message) override;
     Keyboard& Keys() override { return keyboard_; }
+
+    // Queues a key going down (delivered as a key-down message at the next
+    // message pump, and held from then on) or up: a script's key events
+    // reach the game exactly as the replay runner's do.
+    void QueueKey(Key key, bool down);
 
     // Switches between full screen and a window (Alt+Enter does this too).
     void ToggleFullScreen();
@@ -91,6 +101,7 @@ class SdlWindow : public Window {
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     HeldKeyboard keyboard_;
+    std::vector<std::pair<Key, bool>> queuedKeys_;
     PixelLookup lookup_{};
     Palette shownPalette_{};
     bool paletteKnown_ = false;
