@@ -9,8 +9,10 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTextBrowser>
+#include <QUndoStack>
 
 namespace gravlin {
 
@@ -27,6 +29,17 @@ bool TfrmMain::SavePrompt(const char* question) {
     return false;
 }
 
+namespace {
+
+// The first palette entry that offers `code`, or -1.
+int EntryOf(const std::vector<int>& palette, int code) {
+    for (std::size_t j = 0; j < palette.size(); ++j)
+        if (palette[j] == code) return static_cast<int>(j);
+    return -1;
+}
+
+} // namespace
+
 void TfrmMain::btnNewClick() {
     if (!SavePrompt("Do you want to save changes befor continuing?")) return;
     MapCodes.fill(Empty);
@@ -35,9 +48,15 @@ void TfrmMain::btnNewClick() {
     RedrawMap();
     ShowCurrentTile(0);
     CurrentTile = 0;
+    CurrentEntry = EntryOf(PaletteList, 0);
+    ShowChosenSlot();
     LevelName = UntitledMarker;
+    LevelPath.clear();
+    StatusMessage.clear();
+    StartHistory();
     SetModified(false);
     ShowLevelName();
+    MapChanged();
 }
 
 void TfrmMain::btnOpenClick() {
@@ -45,6 +64,9 @@ void TfrmMain::btnOpenClick() {
     SetMapInput(true);
     ShowCurrentTile(0);
     CurrentTile = 0;
+    CurrentEntry = EntryOf(PaletteList, 0);
+    ShowChosenSlot();
+    ShowStatus();
     auto chosen = dialogs_.ChooseFileToOpen(MapsDir);
     if (!chosen) return;
     OpenLevelFile(*chosen);
@@ -66,8 +88,12 @@ bool TfrmMain::OpenLevelFile(const std::string& chosenPath) {
     SetMapInput(true);
     RedrawMap();
     LevelName = ChosenLevelName(chosenPath);
+    LevelPath = FindFileNoCase(path);
+    StartHistory();
     SetModified(false);
     ShowLevelName();
+    StatusMessage = OpenReport(codes->size());
+    MapChanged();
     return true;
 }
 
@@ -91,15 +117,26 @@ bool TfrmMain::PrepareSave() {
 }
 
 bool TfrmMain::btnSaveClick() {
+    EndStroke();
     if (!PrepareSave()) return false;
     if (LevelName == UntitledMarker) return btnSaveAsClick();
     QDir().mkpath(Q(MapsDir));
-    if (!WriteLevel(MapsDir + LevelName + ".bkg")) return false;
+    return SaveToMapsDir();
+}
+
+// Save's own writing: the map's name in the maps folder.
+bool TfrmMain::SaveToMapsDir() {
+    const std::string target = FindFileNoCase(MapsDir + LevelName + ".bkg");
+    if (!WriteLevel(target)) return false;
+    LevelPath = target;
+    UndoStack->setClean();
     SetModified(false);
+    SetStatusMessage("Saved as " + target);
     return true;
 }
 
 bool TfrmMain::btnSaveAsClick() {
+    EndStroke();
     if (!PrepareSave()) return false;
     std::string preset = LevelName == UntitledMarker ? std::string() : LevelName;
     auto chosen = dialogs_.ChooseFileToSave(MapsDir, preset);
@@ -113,8 +150,11 @@ bool TfrmMain::btnSaveAsClick() {
         return false;
     if (!WriteLevel(path)) return false;
     LevelName = ChosenLevelName(*chosen);
+    LevelPath = FindFileNoCase(path);
+    UndoStack->setClean();
     SetModified(false);
     ShowLevelName();
+    SetStatusMessage("Saved as " + LevelPath);
     return true;
 }
 

@@ -103,7 +103,11 @@ TEST_F(EditorFilesTest, OpeningAShortFileChangesOnlyItsCellsThenForcesTheBorder)
     f.btnNewClick();
     Choose(Earth);
     f.btnFillClick();
-    WriteLevel("short.bkg", 100, Diamond);
+    TextList lines(100, std::to_string(Diamond));
+    lines[40] = "999";
+    lines[41] = "-5";
+    lines[15] = "3"; // on the border: forced away
+    ASSERT_TRUE(WriteTextList(MapsDir + "short.bkg", lines));
     // Whatever extension is chosen, the ".bkg" file of that name is read.
     dialogs.OpenChoices.push_back(MapsDir + "short.txt");
     f.btnOpenClick();
@@ -112,8 +116,14 @@ TEST_F(EditorFilesTest, OpeningAShortFileChangesOnlyItsCellsThenForcesTheBorder)
     EXPECT_EQ(f.CurrentTile, 0);
     LevelCodes expected;
     for (int i = 0; i < 192; ++i) expected[static_cast<std::size_t>(i)] = i < 100 ? Diamond : Earth;
+    expected[40] = 999;
+    expected[41] = -5;
     ForceBorderRing(expected);
     EXPECT_EQ(f.MapCodes, expected);
+    // The status line says what the file did not set, and what it set that
+    // is no cell code.
+    EXPECT_EQ(f.StatusMessage, "100 lines: cells 100 to 191 kept from the previous map; 2 codes not in the "
+                               "cell-code table: 999 at (8, 2), -5 at (9, 2)");
     EXPECT_EQ(f.iMap->Canvas.pixel(2 * 40 + 5, 2 * 40 + 5), TileColour(Diamond));
     EXPECT_EQ(f.iMap->Canvas.pixel(2 * 40 + 5, 9 * 40 + 5), TileColour(Earth));
     EXPECT_EQ(f.iMap->Canvas.pixel(5, 5), TileColour(CornerTL));

@@ -7,18 +7,22 @@
 #include "common/TextLists.h"
 #include "editor/EditorDialogs.h"
 #include "editor/ImageControl.h"
+#include "world/LevelCheck.h"
 #include "world/Map.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
 class QFrame;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QTextBrowser;
+class QUndoStack;
 
 namespace gravlin {
 
@@ -53,10 +57,24 @@ class TfrmMain : public QWidget {
     std::string LevelName;
     QPoint LastPaintedCell{-1, -1};
     std::string AppDir, SurfacesDir, MapsDir;
+    // The level file the map was opened from or last saved as; empty for a
+    // map never saved.
+    std::string LevelPath;
     TextList SaveLines;
     // How many times a cell has been painted since start-up (a cell painted
     // twice counts twice).
     int PaintCount = 0;
+    // The palette entry chosen last (its slot is highlighted), or -1.
+    int CurrentEntry = -1;
+    // The cell under the mouse, shown in the status line.
+    std::optional<int> HoverCell;
+    // The level check's findings for the map as it is now (after every
+    // change), and the last report shown in the status line.
+    std::vector<LevelFinding> Findings;
+    std::string StatusMessage;
+    // The history of the map: a stroke (mouse down to mouse up) or a Fill is
+    // one step. New and Open start a fresh one.
+    QUndoStack* UndoStack = nullptr;
 
     // The buttons and mouse handlers. Save and Save As return whether the map
     // was written.
@@ -73,6 +91,10 @@ class TfrmMain : public QWidget {
     void iMapMouseDown(int x, int y);
     void iMapMouseMove(int x, int y);
     void iMapMouseUp();
+    void iBmpWheel(int notches);
+    // Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z.
+    void Undo();
+    void Redo();
     // Closing the window: returns whether it may close.
     bool FormClose();
     // Reads the level file a chosen path stands for into the map (what Open
@@ -99,11 +121,20 @@ class TfrmMain : public QWidget {
     ImageControl* iCurrBmp = nullptr;
     QPushButton* btnUp = nullptr;
     QPushButton* btnDown = nullptr;
+    // In the strip below the map: the status line and the level check's
+    // list.
+    QLabel* lblStatus = nullptr;
+    QListWidget* lstChecks = nullptr;
     QTextBrowser* HelpBrowser = nullptr; // created by the first Help
 
     // The window title: "EDITOR", then " - " and the map's name once there is
     // one, and " *" while the map has unsaved changes.
     QString CaptionText() const;
+    // The whole status line: the cell under the mouse with its code and
+    // name, the current tile, the level check's count and the last report.
+    QString StatusText() const;
+    // The palette slot's tooltip: the tile's name and code.
+    QString PaletteToolTip(int x, int y) const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -123,8 +154,25 @@ class TfrmMain : public QWidget {
     bool WriteLevel(const std::string& path);
     void ShowLevelName();
     void SetModified(bool modified);
+    // Starts a fresh history whose clean state is the map as it is.
+    void StartHistory();
+    // Puts a step of the map's history on the stack (already done).
+    void PushStep(const LevelCodes& before, const char* name);
+    void EndStroke();
+    void PaintLineTo(QPoint cell);
+    void ChooseEntry(int entry);
+    void ShowChosenSlot();
+    // After every change of the map: the check and the status line.
+    void MapChanged();
+    void ShowStatus();
+    void SetStatusMessage(const std::string& message);
+    std::string OpenReport(std::size_t lineCount) const;
+    bool SaveToMapsDir();
 
     EditorDialogs& dialogs_;
+    // The map before the stroke being painted, while the mouse is held.
+    std::optional<LevelCodes> strokeBefore_;
+    QPoint lastPointerCell_{-1, -1};
 };
 
 } // namespace gravlin
