@@ -38,6 +38,12 @@ int EntryOf(const std::vector<int>& palette, int code) {
     return -1;
 }
 
+// Whether two paths name the same file (through links, whatever the spelling).
+bool SameFile(const std::string& a, const std::string& b) {
+    const QString one = QFileInfo(Q(a)).canonicalFilePath();
+    return !one.isEmpty() && one == QFileInfo(Q(b)).canonicalFilePath();
+}
+
 } // namespace
 
 void TfrmMain::btnNewClick() {
@@ -67,7 +73,8 @@ void TfrmMain::btnOpenClick() {
     CurrentEntry = EntryOf(PaletteList, 0);
     ShowChosenSlot();
     ShowStatus();
-    auto chosen = dialogs_.ChooseFileToOpen(MapsDir);
+    if (!UserMapsDir.empty()) QDir().mkpath(Q(UserMapsDir));
+    auto chosen = dialogs_.ChooseFileToOpen(MapsDir, {GameMapsDir, UserMapsDir});
     if (!chosen) return;
     OpenLevelFile(*chosen);
 }
@@ -121,6 +128,19 @@ bool TfrmMain::btnSaveClick() {
     if (!PrepareSave()) return false;
     if (LevelName == UntitledMarker) return btnSaveAsClick();
     QDir().mkpath(Q(MapsDir));
+    const std::string target = FindFileNoCase(MapsDir + LevelName + ".bkg");
+    // A map that came from elsewhere must not silently replace another file
+    // of its name in the maps folder.
+    if (!LevelPath.empty() && FileExists(target) && !SameFile(target, LevelPath)) {
+        switch (dialogs_.AskYesNoCancel("The maps folder holds another file of this map's name:\n" + target +
+                                        "\nThis map was opened from, or last saved as:\n" + LevelPath +
+                                        "\n\nReplace the file in the maps folder with this map?\n"
+                                        "(No: save it under another name.)")) {
+        case PromptAnswer::Yes: break;
+        case PromptAnswer::No: return btnSaveAsClick();
+        case PromptAnswer::Cancel: return false;
+        }
+    }
     return SaveToMapsDir();
 }
 
@@ -139,7 +159,9 @@ bool TfrmMain::btnSaveAsClick() {
     EndStroke();
     if (!PrepareSave()) return false;
     std::string preset = LevelName == UntitledMarker ? std::string() : LevelName;
-    auto chosen = dialogs_.ChooseFileToSave(MapsDir, preset);
+    if (!UserMapsDir.empty()) QDir().mkpath(Q(UserMapsDir));
+    QDir().mkpath(Q(MapsDir));
+    auto chosen = dialogs_.ChooseFileToSave(MapsDir, preset, {GameMapsDir, UserMapsDir});
     // Cancelling writes nothing and leaves the map's unsaved state as it was.
     if (!chosen) return false;
     std::string path = LevelFilePath(*chosen);

@@ -85,7 +85,11 @@ TfrmMain::TfrmMain(const std::string& appDir, EditorDialogs& dialogs, QWidget* p
     : QWidget(parent), AppDir(appDir), dialogs_(dialogs) {
     while (AppDir.size() > 1 && (AppDir.back() == '/' || AppDir.back() == '\\')) AppDir.pop_back();
     SurfacesDir = AppDir + "/Surfaces/";
-    MapsDir = AppDir + "/maps/";
+    GameMapsDir = AppDir + "/maps/";
+    UserMapsDir = PlayerLevelFolder();
+    // The same rule as the player files: the game's folder when it can be
+    // written (a build tree), else the player's own (an installed game).
+    MapsDir = DirectoryWritable(GameMapsDir) || UserMapsDir.empty() ? GameMapsDir : UserMapsDir;
     BuildWindow();
 }
 

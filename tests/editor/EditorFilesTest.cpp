@@ -279,6 +279,47 @@ TEST_F(EditorFilesTest, SavingKeepsTheFilesPermissionsAndWritesThroughALink) {
     EXPECT_EQ(ReadTextList(AppDir + "/mine/kept.bkg")->at(2 * 16 + 2), "24");
 }
 
+TEST_F(EditorFilesTest, SaveAsksBeforeReplacingAnotherFileOfTheSameName) {
+    TfrmMain& f = Start();
+    // A level kept elsewhere, and a different level of its name in the maps
+    // folder.
+    QDir().mkpath(QString::fromStdString(AppDir + "/elsewhere"));
+    WriteLevel("../elsewhere/Level063.bkg", 192, Earth);
+    WriteLevel("Level063.bkg", 192, Diamond);
+    dialogs.OpenChoices.push_back(AppDir + "/elsewhere/Level063.bkg");
+    f.btnOpenClick();
+    Choose(PlayerStart);
+    PaintAt(2, 2);
+    Choose(Book);
+    PaintAt(12, 9);
+
+    // Cancel: nothing is written and the map stays unsaved.
+    dialogs.Log.clear();
+    dialogs.Answers.push_back(PromptAnswer::Cancel);
+    EXPECT_FALSE(f.btnSaveClick());
+    ASSERT_EQ(dialogs.Log.size(), 1u);
+    EXPECT_NE(dialogs.Log[0].find(MapsDir + "Level063.bkg"), std::string::npos) << dialogs.Log[0];
+    EXPECT_NE(dialogs.Log[0].find(AppDir + "/elsewhere/Level063.bkg"), std::string::npos) << dialogs.Log[0];
+    EXPECT_EQ(ReadTextList(MapsDir + "Level063.bkg")->at(20), "6");
+    EXPECT_TRUE(f.Modified);
+    // No: Save As opens (here cancelled).
+    dialogs.Answers.push_back(PromptAnswer::No);
+    EXPECT_FALSE(f.btnSaveClick());
+    EXPECT_EQ(dialogs.Log.back(), "save dialog in " + MapsDir);
+    EXPECT_EQ(ReadTextList(MapsDir + "Level063.bkg")->at(20), "6");
+    // Yes replaces it; from then on the map is that file and Save asks no more.
+    dialogs.Answers.push_back(PromptAnswer::Yes);
+    EXPECT_TRUE(f.btnSaveClick());
+    EXPECT_EQ(ReadTextList(MapsDir + "Level063.bkg")->at(2 * 16 + 2), "24");
+    EXPECT_FALSE(f.Modified);
+    dialogs.Log.clear();
+    PaintAt(3, 3);
+    EXPECT_TRUE(f.btnSaveClick());
+    EXPECT_TRUE(dialogs.Log.empty());
+    // The level kept elsewhere is as it was.
+    EXPECT_EQ(ReadTextList(AppDir + "/elsewhere/Level063.bkg")->at(2 * 16 + 2), "1");
+}
+
 TEST_F(EditorFilesTest, ClosingAnUnchangedMapAsksNothing) {
     TfrmMain& f = Start();
     NewPlayableMap();

@@ -34,7 +34,8 @@ class TfrmMain : public QWidget {
   public:
     // `appDir` is the folder the editor runs from (without a trailing
     // separator); the tile sheet and its headers are read from its
-    // "Surfaces" folder and maps are kept in its "maps" folder.
+    // "Surfaces" folder. Maps are saved in its "maps" folder when that can
+    // be written, else in the player's own level folder.
     TfrmMain(const std::string& appDir, EditorDialogs& dialogs, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
@@ -57,6 +58,9 @@ class TfrmMain : public QWidget {
     std::string LevelName;
     QPoint LastPaintedCell{-1, -1};
     std::string AppDir, SurfacesDir, MapsDir;
+    // The game's own level folder and the player's (both with a trailing
+    // "/"); MapsDir is one of them. The file dialogs offer both.
+    std::string GameMapsDir, UserMapsDir;
     // The level file the map was opened from or last saved as; empty for a
     // map never saved.
     std::string LevelPath;
