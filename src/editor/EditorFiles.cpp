@@ -190,6 +190,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     if (HelpBrowser) HelpBrowser->close();
+    // Closing the editor ends a search and a test play it started.
+    EndProcesses();
     event->accept();
 }
 

@@ -18,9 +18,12 @@
 #include <QPen>
 #include <QPixmap>
 #include <QPolygon>
+#include <QProcess>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -79,6 +82,14 @@ QImage SheetImage(const Picture& sheet) {
     return image;
 }
 
+// A program of the game folder: beside the editor's data, else beside the
+// editor itself.
+std::string ProgramBeside(const std::string& appDir, const std::string& name) {
+    std::string path = JoinPath(appDir, name);
+    if (QFileInfo(Q(path)).isExecutable()) return path;
+    return JoinPath(ExecutableDir(), name);
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(const std::string& appDir, EditorDialogs& dialogs, QWidget* parent)
@@ -90,10 +101,14 @@ TfrmMain::TfrmMain(const std::string& appDir, EditorDialogs& dialogs, QWidget* p
     // The same rule as the player files: the game's folder when it can be
     // written (a build tree), else the player's own (an installed game).
     MapsDir = DirectoryWritable(GameMapsDir) || UserMapsDir.empty() ? GameMapsDir : UserMapsDir;
+    GameProgram = ProgramBeside(AppDir, "Gravlin");
+    SolverProgram = ProgramBeside(AppDir, "gravlin-solve");
     BuildWindow();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    EndProcesses();
+}
 
 void TfrmMain::BuildWindow() {
     setObjectName("TfrmMain");
@@ -177,8 +192,9 @@ void TfrmMain::BuildWindow() {
     btnDown->setIcon(ArrowIcon(false));
     btnDown->setFocusPolicy(Qt::NoFocus);
 
-    // The strip below the map: the status line and the level check's list
-    // under it.
+    // The strip below the map: the status line, the level check's list
+    // under it, and beside them, under the paging buttons, the buttons of
+    // test play and the winnable check (no mnemonics: F5 and F6 are theirs).
     lblStatus = new QLabel(Panel4);
     lblStatus->setObjectName("lblStatus");
     lblStatus->setGeometry(24, 507, 644, 15);
@@ -190,7 +206,32 @@ void TfrmMain::BuildWindow() {
     lstChecks->setSelectionMode(QAbstractItemView::NoSelection);
     lstChecks->setUniformItemSizes(true);
     lstChecks->setToolTip(QStringLiteral("What makes the map unwinnable on its face, checked after every change"));
+    auto makeStripButton = [&](const char* name, const char* caption, int top, const char* tip) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), Panel4);
+        button->setObjectName(name);
+        button->setGeometry(688, top, 84, 22);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setToolTip(QString::fromUtf8(tip));
+        return button;
+    };
+    btnTestPlay = makeStripButton("btnTestPlay", "Test play (F5)", 508, "Play the map in the game beside the editor");
+    btnWinnable = makeStripButton("btnWinnable", "Winnable? (F6)", 531, "Search for a way to win the map (up to 20 s)");
+
     UndoStack = new QUndoStack(this);
+    GameProcess = new QProcess(this);
+    SolverProcess = new QProcess(this);
+    solveLimit_ = new QTimer(this);
+    solveLimit_->setSingleShot(true);
+    connect(GameProcess, &QProcess::finished, this,
+            [this](int code, QProcess::ExitStatus status) { GameFinished(code, status == QProcess::CrashExit); });
+    connect(SolverProcess, &QProcess::finished, this,
+            [this](int code, QProcess::ExitStatus status) { SolverFinished(code, status == QProcess::CrashExit); });
+    connect(solveLimit_, &QTimer::timeout, this, [this] {
+        // The solver keeps its own limit; this one is for a solver that
+        // does not stop.
+        solveStopped_ = true;
+        SolverProcess->kill();
+    });
 
     connect(btnNew, &QPushButton::clicked, this, [this] { btnNewClick(); });
     connect(btnOpen, &QPushButton::clicked, this, [this] { btnOpenClick(); });
@@ -201,6 +242,8 @@ void TfrmMain::BuildWindow() {
     connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
     connect(btnUp, &QPushButton::clicked, this, [this] { btnUpClick(); });
     connect(btnDown, &QPushButton::clicked, this, [this] { btnDownClick(); });
+    connect(btnTestPlay, &QPushButton::clicked, this, [this] { btnTestPlayClick(); });
+    connect(btnWinnable, &QPushButton::clicked, this, [this] { btnWinnableClick(); });
 
     // Ctrl+N, Ctrl+O and Ctrl+S do what New, Open and Save do.
     auto addShortcut = [this](QKeyCombination keys, void (TfrmMain::*handler)()) {
@@ -211,10 +254,12 @@ void TfrmMain::BuildWindow() {
     addShortcut(Qt::CTRL | Qt::Key_O, &TfrmMain::btnOpenClick);
     auto* saveShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
     connect(saveShortcut, &QShortcut::activated, this, [this] { btnSaveClick(); });
-    // Undo and redo, and help.
+    // Undo and redo, test play, the winnable check and help.
     addShortcut(Qt::CTRL | Qt::Key_Z, &TfrmMain::Undo);
     addShortcut(Qt::CTRL | Qt::Key_Y, &TfrmMain::Redo);
     addShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, &TfrmMain::Redo);
+    addShortcut(QKeyCombination(Qt::Key_F5), &TfrmMain::btnTestPlayClick);
+    addShortcut(QKeyCombination(Qt::Key_F6), &TfrmMain::btnWinnableClick);
     addShortcut(QKeyCombination(Qt::Key_F1), &TfrmMain::btnHelpClick);
 
     iBmp->OnMouseDown = [this](Qt::MouseButton, int x, int y) { iBmpMouseDown(x, y); };

@@ -10,9 +10,11 @@
 #include "world/LevelCheck.h"
 #include "world/Map.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +22,11 @@
 class QFrame;
 class QLabel;
 class QListWidget;
+class QProcess;
 class QPushButton;
+class QTemporaryDir;
 class QTextBrowser;
+class QTimer;
 class QUndoStack;
 
 namespace gravlin {
@@ -80,6 +85,13 @@ class TfrmMain : public QWidget {
     // one step. New and Open start a fresh one.
     QUndoStack* UndoStack = nullptr;
 
+    // Test play and the winnable check run the game and the solver found
+    // beside the editor; the search may take SolveTimeLimit seconds.
+    std::string GameProgram, SolverProgram;
+    int SolveTimeLimit = 20;
+    QProcess* GameProcess = nullptr;
+    QProcess* SolverProcess = nullptr;
+
     // The buttons and mouse handlers. Save and Save As return whether the map
     // was written.
     void btnNewClick();
@@ -99,6 +111,10 @@ class TfrmMain : public QWidget {
     // Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z.
     void Undo();
     void Redo();
+    // F5: plays the map in the game (or watches the solution found for it);
+    // F6: asks the solver whether the map can be won.
+    void btnTestPlayClick();
+    void btnWinnableClick();
     // Closing the window: returns whether it may close.
     bool FormClose();
     // Reads the level file a chosen path stands for into the map (what Open
@@ -125,10 +141,12 @@ class TfrmMain : public QWidget {
     ImageControl* iCurrBmp = nullptr;
     QPushButton* btnUp = nullptr;
     QPushButton* btnDown = nullptr;
-    // In the strip below the map: the status line and the level check's
-    // list.
+    // In the strip below the map: the status line, the level check's list,
+    // and the test play and winnable buttons.
     QLabel* lblStatus = nullptr;
     QListWidget* lstChecks = nullptr;
+    QPushButton* btnTestPlay = nullptr;
+    QPushButton* btnWinnable = nullptr;
     QTextBrowser* HelpBrowser = nullptr; // created by the first Help
 
     // The window title: "EDITOR", then " - " and the map's name once there is
@@ -172,11 +190,25 @@ class TfrmMain : public QWidget {
     void SetStatusMessage(const std::string& message);
     std::string OpenReport(std::size_t lineCount) const;
     bool SaveToMapsDir();
+    bool ReadyToTry(const std::string& what);
+    std::optional<std::string> WriteTryFile(const std::string& name, const std::string& contents);
+    void GameFinished(int exitCode, bool crashed);
+    void SolverFinished(int exitCode, bool crashed);
+    void EndProcesses();
 
     EditorDialogs& dialogs_;
     // The map before the stroke being painted, while the mouse is held.
     std::optional<LevelCodes> strokeBefore_;
     QPoint lastPointerCell_{-1, -1};
+    // The temporary folder of the level files tried and the solution found.
+    std::unique_ptr<QTemporaryDir> tryDir_;
+    QTimer* solveLimit_ = nullptr;
+    QElapsedTimer solveClock_;
+    bool solveStopped_ = false;
+    LevelCodes solving_{};
+    // The map the solution was found for, and the script that wins it.
+    std::optional<LevelCodes> solvedFor_;
+    std::string solutionPath_;
 };
 
 } // namespace gravlin
