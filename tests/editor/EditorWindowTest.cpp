@@ -342,7 +342,7 @@ TEST_F(EditorPaintTest, TheStatusLineAndTheLiveCheckFollowEveryChange) {
     EXPECT_EQ(f.lstChecks->item(0)->text(), "Player start (24): 2 on the map, at (2, 2), (4, 3)");
     EXPECT_EQ(f.lstChecks->item(1)->text(),
               "Teleport entrance 1 (105) at (9, 4): no Teleport exit 1 (110) inside the border");
-    // Only the design's three checks stop a save.
+    // Only the three save checks stop a save.
     dialogs.SaveChoices.push_back(MapsDir + "two.bkg");
     EXPECT_TRUE(f.btnSaveAsClick());
     EXPECT_EQ(f.StatusText().toStdString(), "Cell (9, 4): Teleport entrance 1 (105)   |   Tile: Teleport entrance 1 "
