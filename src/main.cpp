@@ -2,16 +2,19 @@
 // window, the SDL2_mixer sound device and SDL2_ttf text.
 
 #include "audio/sdl/GameAudio.h"
+#include "common/Files.h"
 #include "presentation/Controls.h"
 #include "presentation/WindowSettings.h"
 #include "presentation/sdl/SdlWindow.h"
 #include "presentation/sdl/TtfTextRenderer.h"
+#include "shell/TestPlay.h"
 #include "shell/TfrmMain.h"
 
 #include <csignal>
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -22,9 +25,15 @@ void RequestEnd(int) {
     endRequested = 1;
 }
 
-const char* const Usage = R"(usage: Gravlin [--window | --fullscreen | --write-controls]
-  --window       play in a window this time (Alt+Enter switches at any time)
-  --fullscreen   play full screen this time
+const char* const Usage = R"(usage: Gravlin [--window | --fullscreen] [--play FILE [--watch SCRIPT]] [--write-controls]
+  --window          play in a window this time (Alt+Enter switches at any time)
+  --fullscreen      play full screen this time
+  --play FILE       try the level in FILE: play starts on it at speed 4, no player
+                    file is written, and the game ends when the level is won, lost
+                    or given up (Escape); exit status 0 won, 3 lost, 4 given up,
+                    5 the window was closed first
+  --watch SCRIPT    with --play: play the replay script's key events (seed 1, as
+                    gravlin-solve and gravlin-replay play it); Escape stops
   --write-controls  write the built-in keys to ~/.config/gravlin/controls.txt to edit
 The game starts as it was left: full screen or in a window of the same size
 and place, as remembered in ~/.config/gravlin/settings.txt.
@@ -46,6 +55,7 @@ int WriteControls() {
 
 int main(int argc, char** argv) {
     std::optional<bool> windowed;
+    std::string playFile, watchFile;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--window") == 0) {
             windowed = true;
@@ -53,6 +63,10 @@ int main(int argc, char** argv) {
             windowed = false;
         } else if (std::strcmp(argv[i], "--write-controls") == 0) {
             return WriteControls();
+        } else if (std::strcmp(argv[i], "--play") == 0 && i + 1 < argc) {
+            playFile = argv[++i];
+        } else if (std::strcmp(argv[i], "--watch") == 0 && i + 1 < argc) {
+            watchFile = argv[++i];
         } else {
             const bool help = std::strcmp(argv[i], "--help") == 0;
             if (!help) std::cerr << "Gravlin: unknown option " << argv[i] << "\n";
@@ -60,6 +74,32 @@ int main(int argc, char** argv) {
             return help ? 0 : 2;
         }
     }
+    // A level to try, and the key events to play on it.
+    std::optional<gravlin::TestPlay> test;
+    std::optional<gravlin::LevelCodes> testLevel;
+    std::vector<gravlin::ScriptEvent> testScript;
+    if (!watchFile.empty() && playFile.empty()) {
+        std::cerr << "Gravlin: --watch needs --play\n" << Usage;
+        return 2;
+    }
+    if (!playFile.empty()) {
+        std::string why;
+        testLevel = gravlin::ReadLevelFile(playFile, &why);
+        if (!testLevel) {
+            std::cerr << "Gravlin: " << why << "\n";
+            return 2;
+        }
+        if (!watchFile.empty()) {
+            auto text = gravlin::ReadWholeFile(watchFile);
+            auto events = text ? gravlin::ParseReplayScript(*text, &why) : std::nullopt;
+            if (!events) {
+                std::cerr << "Gravlin: " << watchFile << ": " << (text ? why : "file missing or unreadable") << "\n";
+                return 2;
+            }
+            testScript = std::move(*events);
+        }
+    }
+
     // The window as it was left last time, unless the command line says.
     const std::string settingsPath = gravlin::WindowSettingsPath();
     std::string warning;
@@ -72,10 +112,17 @@ int main(int argc, char** argv) {
     windowOptions.Height = settings.Height;
     windowOptions.X = settings.X;
     windowOptions.Y = settings.Y;
-    // The player's own keys, where a controls file gives them.
-    std::vector<std::string> problems;
-    windowOptions.Keys = gravlin::ReadControls(gravlin::ControlsPath(), &problems);
-    for (const auto& p : problems) std::cerr << "Gravlin: " << p << "\n";
+    if (testLevel) {
+        windowOptions.Title = watchFile.empty() ? "Gravlin - test play" : "Gravlin - watching a solution";
+        windowOptions.ScriptedKeys = !watchFile.empty();
+    }
+    // The player's own keys, where a controls file gives them; a watched
+    // script's keys are the game's own, as the replay runner plays them.
+    if (watchFile.empty()) {
+        std::vector<std::string> problems;
+        windowOptions.Keys = gravlin::ReadControls(gravlin::ControlsPath(), &problems);
+        for (const auto& p : problems) std::cerr << "Gravlin: " << p << "\n";
+    }
     windowOptions.ControllerMappings = gravlin::ControllerMappingsPath();
 
     std::signal(SIGINT, RequestEnd);
@@ -97,14 +144,25 @@ int main(int argc, char** argv) {
     gravlin::GameAudio audio;
     if (!audio.OpenDevice()) std::cerr << "Gravlin: playing without sound: " << audio.SilentReason() << "\n";
 
-    gravlin::TfrmMain form(window, audio, gravlin::ShellOptions{});
+    gravlin::ShellOptions shellOptions;
+    if (testLevel) {
+        shellOptions.TestPlay = true;
+        // A watched solution is played with the seed it was found with.
+        if (!watchFile.empty()) shellOptions.Seed = 1;
+    }
+    gravlin::TfrmMain form(window, audio, shellOptions);
     form.FormCreate();
     gravlin::RunSdlMainLoop(
         window, form,
         [&] {
-            if (form.TimerEnabled()) form.DXTimerTimer();
+            if (!form.TimerEnabled()) return;
+            if (!testLevel) return form.DXTimerTimer();
+            if (!test) test.emplace(form, *testLevel, std::move(testScript));
+            test->Frame([&](const gravlin::ScriptEvent& e) {
+                if (e.What == gravlin::ScriptEvent::Kind::Key) window.QueueKey(e.Which, e.Down);
+            });
         },
-        [&] { return !form.Terminated() && !endRequested; });
+        [&] { return !form.Terminated() && !endRequested && !(test && test->Ended()); });
 
     if (!form.FatalError().empty()) {
         std::cerr << "Gravlin: " << form.FatalError() << "\n";
@@ -113,6 +171,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     form.FormDestroy();
+    // A test play leaves the game's own settings as they were.
+    if (test) return gravlin::TestPlayExitStatus(test->End());
+    if (testLevel) return gravlin::TestPlayExitStatus(gravlin::TestPlayEnd::Closed);
     if (!settingsPath.empty() && !gravlin::WriteWindowSettings(settingsPath, window.CurrentSettings(), &error))
         std::cerr << "Gravlin: the window's size and place are not remembered: " << error << "\n";
     for (const auto& e : form.ShutdownErrors()) std::cerr << "Gravlin: " << e << "\n";

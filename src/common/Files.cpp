@@ -26,14 +26,41 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return data;
 }
 
+namespace {
+
+// The file a write replaces: the name as found without regard to letter case
+// and, when that is a symbolic link, the file the link points to (through a
+// chain of links), so that the link stays a link and its target gets the new
+// contents. A link to a file that does not exist yet creates that file.
+std::string WriteTarget(const std::string& path) {
+    std::string target = FindFileNoCase(path);
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+        std::vector<char> buffer(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        ssize_t n = ::readlink(target.c_str(), buffer.data(), buffer.size() - 1);
+        if (n <= 0) break;
+        std::string link(buffer.data(), static_cast<std::size_t>(n));
+        if (link[0] != '/') {
+            auto slash = target.find_last_of('/');
+            if (slash != std::string::npos) link = target.substr(0, slash + 1) + link;
+        }
+        target = link;
+    }
+    return target;
+}
+
+} // namespace
+
 bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error) {
     // Write to the name the file already has (in whatever letter case), so
     // that a file found case-insensitively is replaced rather than doubled.
-    std::string target = FindFileNoCase(path);
+    std::string target = WriteTarget(path);
     // Something that is not an ordinary file (a device such as /dev/null, a
     // pipe) is written in place: renaming over it would replace it.
     struct stat st;
-    if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    const bool replacing = ::stat(target.c_str(), &st) == 0;
+    if (replacing && !S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode)) {
             errno = EISDIR;
             if (error) *error = "cannot write " + target + ": " + std::strerror(errno);
@@ -51,8 +78,20 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
         ::unlink(temp.c_str());
         return false;
     };
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0) return fail("cannot create");
+    if (replacing) {
+        // The new file takes the old one's place with its permission bits,
+        // so a file kept private or shared stays so, and with its owner where
+        // that is allowed (only root may give a file away; anyone else's new
+        // file is their own, which is no loss).
+        const bool ownerKept = ::fchown(fd, st.st_uid, st.st_gid) == 0;
+        static_cast<void>(ownerKept);
+        if (::fchmod(fd, st.st_mode & 07777) != 0) {
+            ::close(fd);
+            return fail("cannot set the permissions of");
+        }
+    }
     std::size_t done = 0;
     while (done < data.size()) {
         ssize_t w = ::write(fd, data.data() + done, data.size() - done);

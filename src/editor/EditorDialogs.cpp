@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace gravlin {
 
@@ -35,18 +36,39 @@ void QtEditorDialogs::ReportError(const std::string& text) {
     QMessageBox::critical(parent_, BoxTitle, Q(text), QMessageBox::Ok);
 }
 
-std::optional<std::string> QtEditorDialogs::ChooseFileToOpen(const std::string& folder) {
-    QString chosen = QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), Q(folder));
-    if (chosen.isEmpty()) return std::nullopt;
-    return QDir::toNativeSeparators(chosen).toStdString();
+namespace {
+
+// A file dialog of Qt's own (the system's may not show the places) with the
+// level folders in its side bar, below the usual places.
+std::optional<std::string> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& title,
+                                         const std::string& folder, const std::string& fileName,
+                                         const std::vector<std::string>& places) {
+    QFileDialog dialog(parent, title, Q(folder));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QList<QUrl> side = dialog.sidebarUrls();
+    for (const auto& place : places) {
+        QUrl url = QUrl::fromLocalFile(Q(place));
+        if (!place.empty() && !side.contains(url)) side << url;
+    }
+    dialog.setSidebarUrls(side);
+    // The dialog asks before replacing an existing file (its default).
+    if (!fileName.empty()) dialog.selectFile(Q(fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().front()).toStdString();
 }
 
-std::optional<std::string> QtEditorDialogs::ChooseFileToSave(const std::string& folder, const std::string& fileName) {
-    // The dialog asks before replacing an existing file (its default).
-    QString start = fileName.empty() ? Q(folder) : QDir(Q(folder)).filePath(Q(fileName));
-    QString chosen = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save As"), start);
-    if (chosen.isEmpty()) return std::nullopt;
-    return QDir::toNativeSeparators(chosen).toStdString();
+} // namespace
+
+std::optional<std::string> QtEditorDialogs::ChooseFileToOpen(const std::string& folder,
+                                                             const std::vector<std::string>& places) {
+    return RunFileDialog(parent_, QFileDialog::AcceptOpen, QStringLiteral("Open"), folder, "", places);
+}
+
+std::optional<std::string> QtEditorDialogs::ChooseFileToSave(const std::string& folder, const std::string& fileName,
+                                                             const std::vector<std::string>& places) {
+    return RunFileDialog(parent_, QFileDialog::AcceptSave, QStringLiteral("Save As"), folder, fileName, places);
 }
 
 } // namespace gravlin

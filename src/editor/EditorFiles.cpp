@@ -9,8 +9,10 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTextBrowser>
+#include <QUndoStack>
 
 namespace gravlin {
 
@@ -27,6 +29,23 @@ bool TfrmMain::SavePrompt(const char* question) {
     return false;
 }
 
+namespace {
+
+// The first palette entry that offers `code`, or -1.
+int EntryOf(const std::vector<int>& palette, int code) {
+    for (std::size_t j = 0; j < palette.size(); ++j)
+        if (palette[j] == code) return static_cast<int>(j);
+    return -1;
+}
+
+// Whether two paths name the same file (through links, whatever the spelling).
+bool SameFile(const std::string& a, const std::string& b) {
+    const QString one = QFileInfo(Q(a)).canonicalFilePath();
+    return !one.isEmpty() && one == QFileInfo(Q(b)).canonicalFilePath();
+}
+
+} // namespace
+
 void TfrmMain::btnNewClick() {
     if (!SavePrompt("Do you want to save changes befor continuing?")) return;
     MapCodes.fill(Empty);
@@ -35,9 +54,15 @@ void TfrmMain::btnNewClick() {
     RedrawMap();
     ShowCurrentTile(0);
     CurrentTile = 0;
+    CurrentEntry = EntryOf(PaletteList, 0);
+    ShowChosenSlot();
     LevelName = UntitledMarker;
+    LevelPath.clear();
+    StatusMessage.clear();
+    StartHistory();
     SetModified(false);
     ShowLevelName();
+    MapChanged();
 }
 
 void TfrmMain::btnOpenClick() {
@@ -45,7 +70,11 @@ void TfrmMain::btnOpenClick() {
     SetMapInput(true);
     ShowCurrentTile(0);
     CurrentTile = 0;
-    auto chosen = dialogs_.ChooseFileToOpen(MapsDir);
+    CurrentEntry = EntryOf(PaletteList, 0);
+    ShowChosenSlot();
+    ShowStatus();
+    if (!UserMapsDir.empty()) QDir().mkpath(Q(UserMapsDir));
+    auto chosen = dialogs_.ChooseFileToOpen(MapsDir, {GameMapsDir, UserMapsDir});
     if (!chosen) return;
     OpenLevelFile(*chosen);
 }
@@ -66,8 +95,12 @@ bool TfrmMain::OpenLevelFile(const std::string& chosenPath) {
     SetMapInput(true);
     RedrawMap();
     LevelName = ChosenLevelName(chosenPath);
+    LevelPath = FindFileNoCase(path);
+    StartHistory();
     SetModified(false);
     ShowLevelName();
+    StatusMessage = OpenReport(codes->size());
+    MapChanged();
     return true;
 }
 
@@ -91,18 +124,44 @@ bool TfrmMain::PrepareSave() {
 }
 
 bool TfrmMain::btnSaveClick() {
+    EndStroke();
     if (!PrepareSave()) return false;
     if (LevelName == UntitledMarker) return btnSaveAsClick();
     QDir().mkpath(Q(MapsDir));
-    if (!WriteLevel(MapsDir + LevelName + ".bkg")) return false;
+    const std::string target = FindFileNoCase(MapsDir + LevelName + ".bkg");
+    // A map that came from elsewhere must not silently replace another file
+    // of its name in the maps folder.
+    if (!LevelPath.empty() && FileExists(target) && !SameFile(target, LevelPath)) {
+        switch (dialogs_.AskYesNoCancel("The maps folder holds another file of this map's name:\n" + target +
+                                        "\nThis map was opened from, or last saved as:\n" + LevelPath +
+                                        "\n\nReplace the file in the maps folder with this map?\n"
+                                        "(No: save it under another name.)")) {
+        case PromptAnswer::Yes: break;
+        case PromptAnswer::No: return btnSaveAsClick();
+        case PromptAnswer::Cancel: return false;
+        }
+    }
+    return SaveToMapsDir();
+}
+
+// Save's own writing: the map's name in the maps folder.
+bool TfrmMain::SaveToMapsDir() {
+    const std::string target = FindFileNoCase(MapsDir + LevelName + ".bkg");
+    if (!WriteLevel(target)) return false;
+    LevelPath = target;
+    UndoStack->setClean();
     SetModified(false);
+    SetStatusMessage("Saved as " + target);
     return true;
 }
 
 bool TfrmMain::btnSaveAsClick() {
+    EndStroke();
     if (!PrepareSave()) return false;
     std::string preset = LevelName == UntitledMarker ? std::string() : LevelName;
-    auto chosen = dialogs_.ChooseFileToSave(MapsDir, preset);
+    if (!UserMapsDir.empty()) QDir().mkpath(Q(UserMapsDir));
+    QDir().mkpath(Q(MapsDir));
+    auto chosen = dialogs_.ChooseFileToSave(MapsDir, preset, {GameMapsDir, UserMapsDir});
     // Cancelling writes nothing and leaves the map's unsaved state as it was.
     if (!chosen) return false;
     std::string path = LevelFilePath(*chosen);
@@ -113,8 +172,11 @@ bool TfrmMain::btnSaveAsClick() {
         return false;
     if (!WriteLevel(path)) return false;
     LevelName = ChosenLevelName(*chosen);
+    LevelPath = FindFileNoCase(path);
+    UndoStack->setClean();
     SetModified(false);
     ShowLevelName();
+    SetStatusMessage("Saved as " + LevelPath);
     return true;
 }
 
@@ -128,6 +190,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     if (HelpBrowser) HelpBrowser->close();
+    // Closing the editor ends a search and a test play it started.
+    EndProcesses();
     event->accept();
 }
 

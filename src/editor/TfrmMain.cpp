@@ -13,13 +13,18 @@
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
+#include <QListWidget>
 #include <QPainter>
 #include <QPen>
 #include <QPixmap>
 #include <QPolygon>
+#include <QProcess>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QUndoStack>
 #include <QUrl>
 
 namespace gravlin {
@@ -77,17 +82,33 @@ QImage SheetImage(const Picture& sheet) {
     return image;
 }
 
+// A program of the game folder: beside the editor's data, else beside the
+// editor itself.
+std::string ProgramBeside(const std::string& appDir, const std::string& name) {
+    std::string path = JoinPath(appDir, name);
+    if (QFileInfo(Q(path)).isExecutable()) return path;
+    return JoinPath(ExecutableDir(), name);
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(const std::string& appDir, EditorDialogs& dialogs, QWidget* parent)
     : QWidget(parent), AppDir(appDir), dialogs_(dialogs) {
     while (AppDir.size() > 1 && (AppDir.back() == '/' || AppDir.back() == '\\')) AppDir.pop_back();
     SurfacesDir = AppDir + "/Surfaces/";
-    MapsDir = AppDir + "/maps/";
+    GameMapsDir = AppDir + "/maps/";
+    UserMapsDir = PlayerLevelFolder();
+    // The same rule as the player files: the game's folder when it can be
+    // written (a build tree), else the player's own (an installed game).
+    MapsDir = DirectoryWritable(GameMapsDir) || UserMapsDir.empty() ? GameMapsDir : UserMapsDir;
+    GameProgram = ProgramBeside(AppDir, "Gravlin");
+    SolverProgram = ProgramBeside(AppDir, "gravlin-solve");
     BuildWindow();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    EndProcesses();
+}
 
 void TfrmMain::BuildWindow() {
     setObjectName("TfrmMain");
@@ -171,6 +192,47 @@ void TfrmMain::BuildWindow() {
     btnDown->setIcon(ArrowIcon(false));
     btnDown->setFocusPolicy(Qt::NoFocus);
 
+    // The strip below the map: the status line, the level check's list
+    // under it, and beside them, under the paging buttons, the buttons of
+    // test play and the winnable check (no mnemonics: F5 and F6 are theirs).
+    lblStatus = new QLabel(Panel4);
+    lblStatus->setObjectName("lblStatus");
+    lblStatus->setGeometry(24, 507, 644, 15);
+    lblStatus->setTextFormat(Qt::PlainText);
+    lstChecks = new QListWidget(Panel4);
+    lstChecks->setObjectName("lstChecks");
+    lstChecks->setGeometry(24, 523, 644, 30);
+    lstChecks->setFocusPolicy(Qt::NoFocus);
+    lstChecks->setSelectionMode(QAbstractItemView::NoSelection);
+    lstChecks->setUniformItemSizes(true);
+    lstChecks->setToolTip(QStringLiteral("What makes the map unwinnable on its face, checked after every change"));
+    auto makeStripButton = [&](const char* name, const char* caption, int top, const char* tip) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), Panel4);
+        button->setObjectName(name);
+        button->setGeometry(688, top, 84, 22);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setToolTip(QString::fromUtf8(tip));
+        return button;
+    };
+    btnTestPlay = makeStripButton("btnTestPlay", "Test play (F5)", 508, "Play the map in the game beside the editor");
+    btnWinnable = makeStripButton("btnWinnable", "Winnable? (F6)", 531, "Search for a way to win the map (up to 20 s)");
+
+    UndoStack = new QUndoStack(this);
+    GameProcess = new QProcess(this);
+    SolverProcess = new QProcess(this);
+    solveLimit_ = new QTimer(this);
+    solveLimit_->setSingleShot(true);
+    connect(GameProcess, &QProcess::finished, this,
+            [this](int code, QProcess::ExitStatus status) { GameFinished(code, status == QProcess::CrashExit); });
+    connect(SolverProcess, &QProcess::finished, this,
+            [this](int code, QProcess::ExitStatus status) { SolverFinished(code, status == QProcess::CrashExit); });
+    connect(solveLimit_, &QTimer::timeout, this, [this] {
+        // The solver keeps its own limit; this one is for a solver that
+        // does not stop.
+        solveStopped_ = true;
+        SolverProcess->kill();
+    });
+
     connect(btnNew, &QPushButton::clicked, this, [this] { btnNewClick(); });
     connect(btnOpen, &QPushButton::clicked, this, [this] { btnOpenClick(); });
     connect(btnSave, &QPushButton::clicked, this, [this] { btnSaveClick(); });
@@ -180,6 +242,8 @@ void TfrmMain::BuildWindow() {
     connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
     connect(btnUp, &QPushButton::clicked, this, [this] { btnUpClick(); });
     connect(btnDown, &QPushButton::clicked, this, [this] { btnDownClick(); });
+    connect(btnTestPlay, &QPushButton::clicked, this, [this] { btnTestPlayClick(); });
+    connect(btnWinnable, &QPushButton::clicked, this, [this] { btnWinnableClick(); });
 
     // Ctrl+N, Ctrl+O and Ctrl+S do what New, Open and Save do.
     auto addShortcut = [this](QKeyCombination keys, void (TfrmMain::*handler)()) {
@@ -190,11 +254,25 @@ void TfrmMain::BuildWindow() {
     addShortcut(Qt::CTRL | Qt::Key_O, &TfrmMain::btnOpenClick);
     auto* saveShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
     connect(saveShortcut, &QShortcut::activated, this, [this] { btnSaveClick(); });
+    // Undo and redo, test play, the winnable check and help.
+    addShortcut(Qt::CTRL | Qt::Key_Z, &TfrmMain::Undo);
+    addShortcut(Qt::CTRL | Qt::Key_Y, &TfrmMain::Redo);
+    addShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, &TfrmMain::Redo);
+    addShortcut(QKeyCombination(Qt::Key_F5), &TfrmMain::btnTestPlayClick);
+    addShortcut(QKeyCombination(Qt::Key_F6), &TfrmMain::btnWinnableClick);
+    addShortcut(QKeyCombination(Qt::Key_F1), &TfrmMain::btnHelpClick);
 
     iBmp->OnMouseDown = [this](Qt::MouseButton, int x, int y) { iBmpMouseDown(x, y); };
+    iBmp->OnWheel = [this](int notches) { iBmpWheel(notches); };
+    iBmp->ToolTipAt = [this](int x, int y) { return PaletteToolTip(x, y); };
+    iMap->setMouseTracking(true);
     iMap->OnMouseDown = [this](Qt::MouseButton, int x, int y) { iMapMouseDown(x, y); };
     iMap->OnMouseMove = [this](int x, int y) { iMapMouseMove(x, y); };
     iMap->OnMouseUp = [this](Qt::MouseButton, int, int) { iMapMouseUp(); };
+    iMap->OnLeave = [this] {
+        HoverCell.reset();
+        ShowStatus();
+    };
 }
 
 bool TfrmMain::FormShow() {
@@ -242,6 +320,7 @@ bool TfrmMain::FormShow() {
     iCurrBmp->SetImageSize(TileSize, TileSize);
 
     PaletteTop = 0;
+    CurrentEntry = -1;
     DrawPalette();
     ShowCurrentTile(0);
     CurrentTile = 0;
@@ -254,6 +333,8 @@ bool TfrmMain::FormShow() {
     // The map and the palette take no mouse input until a map is created or
     // opened.
     SetMapInput(false);
+    StartHistory();
+    MapChanged();
     return true;
 }
 
@@ -277,6 +358,7 @@ void TfrmMain::DrawPalette() {
         DrawTile(iBmp->Canvas, tile, (s % PaletteColumns) * TileSize, (s / PaletteColumns) * TileSize);
     }
     iBmp->update();
+    ShowChosenSlot();
     int count = static_cast<int>(PaletteList.size());
     btnUp->setEnabled(PaletteUpEnabled(PaletteTop));
     btnDown->setEnabled(PaletteDownEnabled(PaletteTop, count));
@@ -312,73 +394,6 @@ void TfrmMain::SetMapInput(bool enabled) {
     iMap->setEnabled(enabled);
 }
 
-void TfrmMain::btnDownClick() {
-    PaletteTop = PaletteTopAfterDown(PaletteTop, static_cast<int>(PaletteList.size()));
-    DrawPalette();
-}
-
-void TfrmMain::btnUpClick() {
-    PaletteTop = PaletteTopAfterUp(PaletteTop);
-    DrawPalette();
-}
-
-void TfrmMain::iBmpMouseDown(int x, int y) {
-    if (x < 0 || y < 0) return;
-    int column = x / TileSize;
-    int row = y / TileSize;
-    if (column >= PaletteColumns || row >= PaletteSlots / PaletteColumns) return;
-    int entry = PaletteTop + row * PaletteColumns + column;
-    // A blank slot past the end of the palette list chooses nothing.
-    if (entry < 0 || entry >= static_cast<int>(PaletteList.size())) return;
-    CurrentTile = PaletteList[static_cast<std::size_t>(entry)];
-    ShowCurrentTile(CurrentTile);
-}
-
-void TfrmMain::iMapMouseDown(int x, int y) {
-    if (x < 0 || y < 0 || x >= MapColumns * TileSize || y >= MapRows * TileSize) return;
-    MouseHeld = true;
-    // A new press starts a new stroke: the cell painted last in an earlier
-    // stroke must not be skipped when this drag enters it.
-    LastPaintedCell = QPoint(-1, -1);
-    PaintCell(x / TileSize * TileSize, y / TileSize * TileSize);
-}
-
-void TfrmMain::iMapMouseMove(int x, int y) {
-    if (!MouseHeld) return;
-    if (x < 0 || y < 0 || x >= MapColumns * TileSize || y >= MapRows * TileSize) return;
-    QPoint cell(x / TileSize * TileSize, y / TileSize * TileSize);
-    if (cell != LastPaintedCell) PaintCell(cell.x(), cell.y());
-}
-
-void TfrmMain::iMapMouseUp() {
-    MouseHeld = false;
-}
-
-void TfrmMain::PaintCell(int x, int y) {
-    // The border ring is never painted.
-    if (!PaintableCell(x, y)) return;
-    {
-        QPainter p(&iMap->Canvas);
-        p.drawImage(QPoint(x, y), iCurrBmp->Canvas);
-    }
-    LastPaintedCell = QPoint(x, y);
-    ++PaintCount;
-    MapCodes[static_cast<std::size_t>((y / TileSize) * MapColumns + x / TileSize)] = CurrentTile;
-    SetModified(true);
-    if (GridShown) DrawGrid();
-    iMap->update();
-}
-
-void TfrmMain::btnFillClick() {
-    for (int row = 1; row <= MapRows - 2; ++row)
-        for (int column = 1; column <= MapColumns - 2; ++column)
-            DrawTile(iMap->Canvas, CurrentTile, column * TileSize, row * TileSize);
-    MapCodes.fill(CurrentTile);
-    ForceBorderRing(MapCodes);
-    if (GridShown) DrawGrid();
-    iMap->update();
-}
-
 void TfrmMain::btnGridClick() {
     GridShown = !GridShown;
     if (!GridShown) {
@@ -403,13 +418,19 @@ void TfrmMain::btnHelpClick() {
         HelpBrowser->setWindowTitle(QStringLiteral("EDITOR Help"));
         HelpBrowser->setOpenExternalLinks(true);
         HelpBrowser->resize(660, 560);
+        // Escape closes the help as it closes a dialog.
+        auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), HelpBrowser);
+        connect(close, &QShortcut::activated, HelpBrowser, &QWidget::close);
     }
+    // Shown first: a window that is not laid out yet cannot scroll, and the
+    // topic's title must be in view.
+    HelpBrowser->show();
+    HelpBrowser->raise();
+    HelpBrowser->activateWindow();
     QUrl url = QUrl::fromLocalFile(QFileInfo(Q(path)).absoluteFilePath());
     url.setFragment(Q(HelpTopicAnchor));
     HelpBrowser->setSource(url);
     HelpBrowser->scrollToAnchor(Q(HelpTopicAnchor));
-    HelpBrowser->show();
-    HelpBrowser->raise();
 }
 
 } // namespace gravlin

@@ -3,8 +3,9 @@
 //
 // The editor runs from the game folder and reads its "Surfaces" folder; the
 // environment variable GRAVLIN_EDITOR_DIR names another game folder instead.
-// For pictures of the editor there are three options: --open FILE opens a
-// level file at start, --grid shows the grid, and --screenshot PNG saves a
+// For pictures of the editor there are four options: --open FILE opens a
+// level file at start, --grid shows the grid, --point COL,ROW shows the
+// status line as with the mouse over that cell, and --screenshot PNG saves a
 // picture of the window and ends the program.
 
 #include "common/Files.h"
@@ -26,6 +27,11 @@ int main(int argc, char** argv) {
 
     std::string openPath, screenshotPath;
     bool grid = false;
+    int pointColumn = -1, pointRow = -1;
+    auto usage = [] {
+        std::fprintf(stderr, "usage: editor [--open FILE] [--grid] [--point COL,ROW] [--screenshot PNG]\n");
+        return 2;
+    };
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--open") == 0 && i + 1 < argc) {
             openPath = argv[++i];
@@ -33,9 +39,12 @@ int main(int argc, char** argv) {
             grid = true;
         } else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshotPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--point") == 0 && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%d,%d", &pointColumn, &pointRow) != 2 || pointColumn < 0 ||
+                pointColumn >= gravlin::MapColumns || pointRow < 0 || pointRow >= gravlin::MapRows)
+                return usage();
         } else {
-            std::fprintf(stderr, "usage: editor [--open FILE] [--grid] [--screenshot PNG]\n");
-            return 2;
+            return usage();
         }
     }
 
@@ -48,6 +57,7 @@ int main(int argc, char** argv) {
     if (!form.FormShow()) return 1;
     if (!openPath.empty() && !form.OpenLevelFile(openPath)) return 1;
     if (grid) form.btnGridClick();
+    if (pointColumn >= 0) form.iMapMouseMove(pointColumn * 40 + 20, pointRow * 40 + 20);
 
     // Centred on the screen.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

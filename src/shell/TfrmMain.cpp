@@ -58,6 +58,7 @@ void TfrmMain::FormActivate() {
     // 4. The level lists.
     Levels = LevelStore{};
     Levels.MapsDir = MapsDir;
+    Levels.UserMapsDir = PlayerLevelFolder(options_.PlayerDir);
 
     // 5. The sound library and the cue volumes.
     if (!audio_.LoadSoundLibrary(SoundsDir + "Soundlib.dxw", &error)) return Fatal(error);
@@ -159,6 +160,13 @@ void TfrmMain::DXTimerTimer() {
 }
 
 void TfrmMain::FormKeyDown(std::uint16_t key) {
+    if (options_.TestPlay && key == 27) {
+        // A test play ends at once: the level is given up unless it was
+        // already won or lost.
+        gaveUp_ = W.GameState == StatePlay && !W.Player.PlayerDying;
+        terminated_ = true;
+        return;
+    }
     if (ScreenLoaded[StatePlayers]) PendingKeys.Push(key);
     if (key == 27) {
         if (W.GameState == StateLevelDone) W.GameState = StateLevelSelect;
@@ -177,7 +185,7 @@ void TfrmMain::FormCloseRequest() {
 }
 
 bool TfrmMain::SavePlayers() {
-    if (!playerFilesLoaded_) return true;
+    if (!playerFilesLoaded_ || options_.TestPlay) return true;
     bool ok = true;
     std::string error;
     if (Players.Roster.empty()) Players.Roster.push_back("1");

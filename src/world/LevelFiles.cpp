@@ -1,5 +1,7 @@
 #include "world/LevelFiles.h"
 
+#include "common/Files.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -85,6 +87,11 @@ std::string LevelFileName(const LevelStore& store, int n) {
     return store.MapsDir + "Level" + digits + ".bkg";
 }
 
+std::string PlayerLevelFolder(const std::string& playerDir) {
+    const std::string home = playerDir.empty() ? UserDataDir() : playerDir;
+    return home.empty() ? std::string() : JoinPath(home, "maps/");
+}
+
 void LoadBuiltInMaps(LevelStore& store) {
     auto lines = ReadTextList(store.MapsDir + "Allmaps.map");
     if (lines) {
@@ -127,7 +134,13 @@ std::optional<LevelCodes> ReadLevel(LevelStore& store, int n) {
     if (store.Override) return store.Override;
     if (n < 1) return std::nullopt;
     if (n > BuiltInLevelCount) {
-        auto lines = ReadTextList(LevelFileName(store, n));
+        std::optional<TextList> lines;
+        if (!store.UserMapsDir.empty()) {
+            LevelStore own;
+            own.MapsDir = store.UserMapsDir;
+            lines = ReadTextList(LevelFileName(own, n));
+        }
+        if (!lines) lines = ReadTextList(LevelFileName(store, n));
         if (!lines) return std::nullopt;
         store.LevelFileLines = std::move(*lines);
         return WholeLevel(store.LevelFileLines, nullptr);

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
+#include <filesystem>
 
 namespace gravlin {
 namespace {
@@ -102,7 +103,11 @@ TEST_F(EditorFilesTest, OpeningAShortFileChangesOnlyItsCellsThenForcesTheBorder)
     f.btnNewClick();
     Choose(Earth);
     f.btnFillClick();
-    WriteLevel("short.bkg", 100, Diamond);
+    TextList lines(100, std::to_string(Diamond));
+    lines[40] = "999";
+    lines[41] = "-5";
+    lines[15] = "3"; // on the border: forced away
+    ASSERT_TRUE(WriteTextList(MapsDir + "short.bkg", lines));
     // Whatever extension is chosen, the ".bkg" file of that name is read.
     dialogs.OpenChoices.push_back(MapsDir + "short.txt");
     f.btnOpenClick();
@@ -111,8 +116,14 @@ TEST_F(EditorFilesTest, OpeningAShortFileChangesOnlyItsCellsThenForcesTheBorder)
     EXPECT_EQ(f.CurrentTile, 0);
     LevelCodes expected;
     for (int i = 0; i < 192; ++i) expected[static_cast<std::size_t>(i)] = i < 100 ? Diamond : Earth;
+    expected[40] = 999;
+    expected[41] = -5;
     ForceBorderRing(expected);
     EXPECT_EQ(f.MapCodes, expected);
+    // The status line says what the file did not set, and what it set that
+    // is no cell code.
+    EXPECT_EQ(f.StatusMessage, "100 lines: cells 100 to 191 kept from the previous map; 2 codes not in the "
+                               "cell-code table: 999 at (8, 2), -5 at (9, 2)");
     EXPECT_EQ(f.iMap->Canvas.pixel(2 * 40 + 5, 2 * 40 + 5), TileColour(Diamond));
     EXPECT_EQ(f.iMap->Canvas.pixel(2 * 40 + 5, 9 * 40 + 5), TileColour(Earth));
     EXPECT_EQ(f.iMap->Canvas.pixel(5, 5), TileColour(CornerTL));
@@ -234,6 +245,79 @@ TEST_F(EditorFilesTest, AWriteFailureIsReportedAndKeepsTheMapUnsaved) {
     EXPECT_FALSE(f.FormClose());
     dialogs.Answers.push_back(PromptAnswer::No);
     EXPECT_TRUE(f.FormClose());
+}
+
+TEST_F(EditorFilesTest, SavingKeepsTheFilesPermissionsAndWritesThroughALink) {
+    namespace fs = std::filesystem;
+    TfrmMain& f = Start();
+    NewPlayableMap();
+    dialogs.SaveChoices.push_back(MapsDir + "Level061.bkg");
+    ASSERT_TRUE(f.btnSaveAsClick());
+    // A level kept private stays private after the next save.
+    fs::permissions(MapsDir + "Level061.bkg", fs::perms::owner_read | fs::perms::owner_write);
+    Choose(Rock);
+    PaintAt(6, 6);
+    ASSERT_TRUE(f.btnSaveClick());
+    EXPECT_EQ(fs::status(MapsDir + "Level061.bkg").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadTextList(MapsDir + "Level061.bkg")->at(6 * 16 + 6), "77");
+
+    // Level062.bkg is a link to a level kept elsewhere: saving writes that
+    // level, and the link stays a link.
+    fs::create_directories(AppDir + "/mine");
+    WriteLevel("../mine/kept.bkg", 192, 1);
+    fs::create_symlink("../mine/kept.bkg", MapsDir + "Level062.bkg");
+    dialogs.OpenChoices.push_back(MapsDir + "Level062.bkg");
+    f.btnOpenClick();
+    ASSERT_EQ(f.LevelName, "Level062");
+    Choose(PlayerStart);
+    PaintAt(2, 2);
+    Choose(Book);
+    PaintAt(12, 9);
+    ASSERT_TRUE(f.btnSaveClick());
+    EXPECT_TRUE(fs::is_symlink(MapsDir + "Level062.bkg"));
+    EXPECT_EQ(ReadTextList(AppDir + "/mine/kept.bkg")->at(2 * 16 + 2), "24");
+}
+
+TEST_F(EditorFilesTest, SaveAsksBeforeReplacingAnotherFileOfTheSameName) {
+    TfrmMain& f = Start();
+    // A level kept elsewhere, and a different level of its name in the maps
+    // folder.
+    QDir().mkpath(QString::fromStdString(AppDir + "/elsewhere"));
+    WriteLevel("../elsewhere/Level063.bkg", 192, Earth);
+    WriteLevel("Level063.bkg", 192, Diamond);
+    dialogs.OpenChoices.push_back(AppDir + "/elsewhere/Level063.bkg");
+    f.btnOpenClick();
+    Choose(PlayerStart);
+    PaintAt(2, 2);
+    Choose(Book);
+    PaintAt(12, 9);
+
+    // Cancel: nothing is written and the map stays unsaved.
+    dialogs.Log.clear();
+    dialogs.Answers.push_back(PromptAnswer::Cancel);
+    EXPECT_FALSE(f.btnSaveClick());
+    ASSERT_EQ(dialogs.Log.size(), 1u);
+    EXPECT_NE(dialogs.Log[0].find(MapsDir + "Level063.bkg"), std::string::npos) << dialogs.Log[0];
+    EXPECT_NE(dialogs.Log[0].find(AppDir + "/elsewhere/Level063.bkg"), std::string::npos) << dialogs.Log[0];
+    EXPECT_EQ(ReadTextList(MapsDir + "Level063.bkg")->at(20), "6");
+    EXPECT_TRUE(f.Modified);
+    // No: Save As opens (here cancelled).
+    dialogs.Answers.push_back(PromptAnswer::No);
+    EXPECT_FALSE(f.btnSaveClick());
+    EXPECT_EQ(dialogs.Log.back(), "save dialog in " + MapsDir);
+    EXPECT_EQ(ReadTextList(MapsDir + "Level063.bkg")->at(20), "6");
+    // Yes replaces it; from then on the map is that file and Save asks no more.
+    dialogs.Answers.push_back(PromptAnswer::Yes);
+    EXPECT_TRUE(f.btnSaveClick());
+    EXPECT_EQ(ReadTextList(MapsDir + "Level063.bkg")->at(2 * 16 + 2), "24");
+    EXPECT_FALSE(f.Modified);
+    dialogs.Log.clear();
+    PaintAt(3, 3);
+    EXPECT_TRUE(f.btnSaveClick());
+    EXPECT_TRUE(dialogs.Log.empty());
+    // The level kept elsewhere is as it was.
+    EXPECT_EQ(ReadTextList(AppDir + "/elsewhere/Level063.bkg")->at(2 * 16 + 2), "1");
 }
 
 TEST_F(EditorFilesTest, ClosingAnUnchangedMapAsksNothing) {

@@ -76,15 +76,20 @@ class FakeDialogs : public EditorDialogs {
     }
     void Inform(const std::string& text) override { Log.push_back("inform: " + text); }
     void ReportError(const std::string& text) override { Log.push_back("error: " + text); }
-    std::optional<std::string> ChooseFileToOpen(const std::string& folder) override {
+    std::vector<std::string> Places; // offered by the last file dialog
+    std::optional<std::string> ChooseFileToOpen(const std::string& folder,
+                                                const std::vector<std::string>& places) override {
         Log.push_back("open dialog in " + folder);
+        Places = places;
         if (OpenChoices.empty()) return std::nullopt;
         auto c = OpenChoices.front();
         OpenChoices.pop_front();
         return c;
     }
-    std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName) override {
+    std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName,
+                                                const std::vector<std::string>& places) override {
         Log.push_back("save dialog in " + folder);
+        Places = places;
         SavePresets.push_back(fileName);
         if (SaveChoices.empty()) return std::nullopt;
         auto c = SaveChoices.front();
@@ -98,6 +103,7 @@ class EditorTest : public ::testing::Test {
     QTemporaryDir dir;
     std::string AppDir;
     std::string MapsDir;
+    std::string UserMapsDir;
     FakeDialogs dialogs;
     std::unique_ptr<TfrmMain> form;
 
@@ -106,6 +112,9 @@ class EditorTest : public ::testing::Test {
         ASSERT_TRUE(dir.isValid());
         AppDir = dir.path().toStdString();
         MapsDir = AppDir + "/maps/";
+        // The player's own level folder is the test's too.
+        UserMapsDir = AppDir + "/data/gravlin/maps/";
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(AppDir + "/data"));
         QDir(dir.path()).mkpath("Surfaces");
         QDir(dir.path()).mkpath("maps");
         // The names differ in letter case from the ones the editor asks for.

@@ -91,7 +91,7 @@ TEST(Replay, FromTheTitleThroughHelpToTheMenu) {
     EXPECT_EQ(r.State.Frame, 12);
 }
 
-TEST(Replay, MapFileStartsPlayOnThatLevel) {
+TEST(Replay, MapFileStartsPlayOnThatLevelAndTheHomeHoldsThePlayersOwnLevels) {
     std::string dir = testing::FreshFolder("map");
     TextList lines(192, "127");
     lines[0] = "128";
@@ -116,6 +116,21 @@ TEST(Replay, MapFileStartsPlayOnThatLevel) {
     EXPECT_EQ(r.State.DiamondTarget, 1);
     EXPECT_EQ(r.State.BookCell, 170);
     EXPECT_EQ(r.State.ActorCount, 1);
+
+    // The same level as the player's own level 61, in the home's maps
+    // folder: it hides the shipped level 61, for this home only.
+    std::filesystem::create_directories(dir + "/maps");
+    std::filesystem::copy_file(dir + "/m.bkg", dir + "/maps/Level061.bkg");
+    o.MapFile.clear();
+    o.Level = 61;
+    r = RunReplay(o);
+    ASSERT_TRUE(r.Error.empty()) << r.Error;
+    EXPECT_EQ(r.State.BookCell, 170);
+    EXPECT_EQ(r.State.DiamondTarget, 1);
+    o.HomeDir = testing::FreshFolder("other-home");
+    r = RunReplay(o);
+    EXPECT_NE(r.State.BookCell, 170);
+    std::filesystem::remove_all(o.HomeDir);
     std::filesystem::remove_all(dir);
 }
 

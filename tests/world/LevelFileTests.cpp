@@ -268,5 +268,36 @@ TEST(SetupLevel, ReadsLevelsAboveSixtyFromTheirFile) {
     EXPECT_EQ(w->DiamondTarget, 2);
 }
 
+TEST(SetupLevel, APlayersOwnLevelHidesTheShippedOneUntilItIsDeleted) {
+    ScratchDir game("own-game"), own("own-levels");
+    LevelStore store;
+    store.MapsDir = game.Dir();
+    store.UserMapsDir = own.Dir();
+    WriteLines(LevelFileName(store, 61), ToLines(NumberedLevel(1)));
+    auto w = std::make_unique<World>();
+    BuildStepTables(w->Steps, 4);
+    ASSERT_TRUE(LoadLevelPreview(*w, store, 61));
+    EXPECT_EQ(w->Cells[At(2, 2)].Content, Earth);
+
+    WriteLines(own.File("Level061.bkg"), ToLines(NumberedLevel(3)));
+    ASSERT_TRUE(LoadLevelPreview(*w, store, 61));
+    EXPECT_EQ(w->Cells[At(2, 2)].Content, Diamond);
+    w->DiamondTarget = 0;
+    ASSERT_TRUE(SetupLevel(*w, store, 61));
+    EXPECT_EQ(w->DiamondTarget, 3);
+    // A level the game does not ship is the player's alone.
+    WriteLines(own.File("Level064.bkg"), ToLines(NumberedLevel(4)));
+    EXPECT_TRUE(ReadLevel(store, 64));
+
+    std::filesystem::remove(own.File("Level061.bkg"));
+    w->DiamondTarget = 0;
+    ASSERT_TRUE(SetupLevel(*w, store, 61));
+    EXPECT_EQ(w->DiamondTarget, 1);
+    // The built-in levels are never the player's.
+    WriteLines(own.File("Level005.bkg"), ToLines(NumberedLevel(9)));
+    EXPECT_FALSE(ReadLevel(store, 5));
+    EXPECT_EQ(PlayerLevelFolder("/tmp/home"), "/tmp/home/maps/");
+}
+
 } // namespace
 } // namespace gravlin

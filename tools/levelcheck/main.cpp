@@ -3,7 +3,7 @@
 // Reports for each level file what makes it unwinnable on its face. Exits
 // with 1 when any file has an error; warnings alone do not fail.
 
-#include "LevelCheck.h"
+#include "world/LevelCheck.h"
 
 #include <cstdio>
 

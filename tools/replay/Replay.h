@@ -3,7 +3,7 @@
 // on the headless display and the silent sound device, driven by a script of
 // key events, as fast as it can run.
 
-#include "ReplayScript.h"
+#include "presentation/ReplayScript.h"
 #include "shell/TfrmMain.h"
 
 #include <cstdint>

@@ -62,7 +62,8 @@ std::string StateJson(const gravlin::ReplayState& s) {
 
 const char* const Usage = R"(usage: gravlin-replay [options] [SCRIPT]
   --data DIR       game folder holding Surfaces/, maps/, Sounds/ (default: the tool's folder)
-  --home DIR       folder for the player files (default: a fresh temporary folder)
+  --home DIR       folder for the player files and, in DIR/maps/, the player's own levels
+                   (default: a fresh temporary folder)
   --level N        start directly in play on level N
   --map FILE       start directly in play on the level in FILE
   --speed S        game speed 2, 4 or 6 for --level and --map (default 4)

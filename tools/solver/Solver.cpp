@@ -290,6 +290,10 @@ SearchResult SearchSolution(const World& start, const SearchOptions& options) {
         if (wait > 0) choices.push_back(PlanStep{0, wait});
 
     while (!open.empty() && result.Expansions < options.MaxExpansions) {
+        if (options.Deadline && std::chrono::steady_clock::now() >= *options.Deadline) {
+            result.TimedOut = true;
+            break;
+        }
         auto first = open.begin();
         std::unique_ptr<PlanRunner> play = std::move(first->second.Play);
         open.erase(first);

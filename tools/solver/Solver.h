@@ -8,6 +8,7 @@
 
 #include "world/World.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -91,6 +92,8 @@ struct SearchOptions {
     bool HashRandom = false;     // the random seed counts in duplicates
     bool EarthAsEmpty = false;   // dug and undug earth count as the same position
     bool Quiet = false;
+    // The search gives up when the clock reaches this, if it is set.
+    std::optional<std::chrono::steady_clock::time_point> Deadline;
 };
 
 struct SearchResult {
@@ -98,6 +101,7 @@ struct SearchResult {
     std::vector<TimedStep> Steps;
     int Frames = 0; // frame at which the level was won
     long Expansions = 0;
+    bool TimedOut = false; // the search stopped at its deadline
 };
 
 // Best-first search for a winning plan from the start World.

@@ -5,6 +5,7 @@
 #include "Solver.h"
 #include "common/Files.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +16,7 @@
 namespace {
 
 const char* const Usage = R"(usage: gravlin-solve [options] (--level N | --map FILE)
-  --data DIR          game folder holding Surfaces/, maps/, Sounds/ (default: this build's)
+  --data DIR          game folder holding Surfaces/, maps/, Sounds/ (default: the tool's folder)
   --level N           solve level N of the game folder
   --map FILE          solve the level in FILE
   --speed S           game speed 2, 4 or 6 (default 4)
@@ -28,6 +29,7 @@ const char* const Usage = R"(usage: gravlin-solve [options] (--level N | --map F
   --max-expansions N  decisions the search may try (default 400000)
   --max-open N        open plays the search keeps (default 3000)
   --greed G           weight of the distance estimate (default 3)
+  --time-limit S      give up searching after S seconds (default: no limit)
   --random-states     tell positions apart by the random seed too (weed)
   --loose-earth       count dug and undug earth as the same position (faster, may miss
                       wins); by default such a search is tried first, then a strict one
@@ -65,6 +67,8 @@ int main(int argc, char** argv) {
     std::string planText, planFile, outPath;
     bool havePlan = false;
     bool looseFirst = true;
+    std::string timeLimit;
+    const auto started = std::chrono::steady_clock::now();
     auto usage = [&](const std::string& why) {
         if (!why.empty()) std::cerr << "gravlin-solve: " << why << "\n";
         std::cerr << Usage;
@@ -117,6 +121,15 @@ int main(int argc, char** argv) {
             char* end = nullptr;
             if (!value(v) || (search.Greed = std::strtod(v.c_str(), &end), *end != '\0') || search.Greed < 0)
                 return usage("--greed needs a number");
+        } else if (a == "--time-limit") {
+            char* end = nullptr;
+            double seconds = 0;
+            if (!value(v) || v.empty() || (seconds = std::strtod(v.c_str(), &end), *end != '\0') || !(seconds > 0) ||
+                seconds > 1e6)
+                return usage("--time-limit needs a number of seconds above 0");
+            search.Deadline = started + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                            std::chrono::duration<double>(seconds));
+            timeLimit = v;
         } else if (a == "--loose-earth") {
             search.EarthAsEmpty = true;
         } else if (a == "--strict-earth") {
@@ -134,7 +147,7 @@ int main(int argc, char** argv) {
         }
     }
     if (level.Level.has_value() == !level.MapFile.empty()) return usage("give either --level or --map");
-    if (level.DataDir.empty()) level.DataDir = GRAVLIN_GAME_DIR;
+    if (level.DataDir.empty()) level.DataDir = ExecutableDir();
 
     std::vector<PlanStep> plan;
     if (havePlan) {
@@ -164,13 +177,14 @@ int main(int argc, char** argv) {
         SearchOptions loose = search;
         loose.EarthAsEmpty = true;
         found = SearchSolution(*start, loose);
-        if (!found.Found) found = SearchSolution(*start, search);
+        if (!found.Found && !found.TimedOut) found = SearchSolution(*start, search);
     } else {
         found = SearchSolution(*start, search);
     }
     const std::string what = level.Level ? "level " + std::to_string(*level.Level) : level.MapFile;
     if (!found.Found) {
         std::cerr << "gravlin-solve: no win found for " << what << " after " << found.Expansions << " decisions"
+                  << (found.TimedOut ? " (the time limit of " + timeLimit + " s was reached)" : std::string())
                   << (havePlan ? " (the plan ends at frame " + std::to_string(found.Frames) + ": " +
                                      PlanText(found.Steps) + ")"
                                : std::string())

@@ -12,7 +12,7 @@ set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
 [ $# -gt 0 ] && shift
-solve=$build/tools/solver/gravlin-solve
+solve=$build/game/gravlin-solve
 data=$build/game
 if [ ! -x "$solve" ]; then
     echo "solve-all: $solve is missing; build the gravlin-solve target first" >&2

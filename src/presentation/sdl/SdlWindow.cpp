@@ -289,6 +289,16 @@ void SdlWindow::PumpMessages(WindowEvents& events) {
         activationPending_ = false;
         events.FormActivate();
     }
+    for (const auto& [key, down] : queuedKeys_) {
+        if (!down) {
+            keyboard_.Release(key);
+            continue;
+        }
+        keyboard_.Press(key);
+        for (std::uint16_t code : keyboard_.MessagesOf(key))
+            if (code) events.FormKeyDown(code);
+    }
+    queuedKeys_.clear();
     if (!videoStarted_) return;
     bool closeDelivered = false;
     SDL_Event e;
@@ -313,6 +323,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
             break;
         }
         if (e.key.repeat) break;
+        if (options_.ScriptedKeys && k.scancode != SDL_SCANCODE_ESCAPE) break;
         Key held = KeyFromScancode(k.scancode);
         if (held != Key::None) keyboard_.Press(held);
         for (std::uint16_t code : keyboard_.MessagesOf(held, MessageKeyFor(k.scancode, k.sym)))
@@ -320,6 +331,7 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         break;
     }
     case SDL_KEYUP: {
+        if (options_.ScriptedKeys && e.key.keysym.scancode != SDL_SCANCODE_ESCAPE) break;
         Key held = KeyFromScancode(e.key.keysym.scancode);
         if (held != Key::None) keyboard_.Release(held);
         break;
@@ -337,13 +349,14 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         case SDL_WINDOWEVENT_FOCUS_LOST:
             active_ = false;
             // Keys released while another window had the focus never reach
-            // us: forget them rather than leave the player walking.
-            keyboard_.ReleaseAll();
+            // us: forget them rather than leave the player walking. A
+            // script's keys are not the keyboard's and stay as they are.
+            if (!options_.ScriptedKeys) keyboard_.ReleaseAll();
             pads_.ReleaseAll(keyboard_);
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             active_ = false;
-            keyboard_.ReleaseAll();
+            if (!options_.ScriptedKeys) keyboard_.ReleaseAll();
             pads_.ReleaseAll(keyboard_);
             lost_ = true;
             break;
@@ -367,6 +380,10 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         break;
     default: break;
     }
+}
+
+void SdlWindow::QueueKey(Key key, bool down) {
+    queuedKeys_.emplace_back(key, down);
 }
 
 void SdlWindow::ShowError(const std::string& title, const std::string& message) {

@@ -13,6 +13,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Writes `data` to a temporary file beside `path`, flushes it and renames it
 // over `path`. On failure the old file stays and the temporary is removed.
+// A replaced file keeps its permission bits; when `path` is a symbolic link,
+// the file it points to is replaced and the link stays.
 bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error = nullptr);
 
 // The path of an existing file whose name matches the last component of

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -24,13 +25,16 @@ class EditorDialogs {
     virtual void Inform(const std::string& text) = 0;
     // An error box with OK.
     virtual void ReportError(const std::string& text) = 0;
-    // The open file dialog (dlgOpen), starting in `folder`, no type filter;
-    // the chosen path, or nullopt when cancelled.
-    virtual std::optional<std::string> ChooseFileToOpen(const std::string& folder) = 0;
+    // The open file dialog (dlgOpen), starting in `folder`, no type filter,
+    // with `places` (the game's and the player's level folders) offered to
+    // go to; the chosen path, or nullopt when cancelled.
+    virtual std::optional<std::string> ChooseFileToOpen(const std::string& folder,
+                                                        const std::vector<std::string>& places) = 0;
     // The save file dialog (dlgSave), starting in `folder` with `fileName`
-    // preset, no type filter, asking before replacing a file; nullopt when
-    // cancelled.
-    virtual std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName) = 0;
+    // preset, no type filter, asking before replacing a file, with `places`
+    // offered; nullopt when cancelled.
+    virtual std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName,
+                                                        const std::vector<std::string>& places) = 0;
 };
 
 // The real dialogs: QMessageBox and QFileDialog, owned by `parent`.
@@ -43,8 +47,10 @@ class QtEditorDialogs : public EditorDialogs {
     bool AskYesNo(const std::string& text) override;
     void Inform(const std::string& text) override;
     void ReportError(const std::string& text) override;
-    std::optional<std::string> ChooseFileToOpen(const std::string& folder) override;
-    std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName) override;
+    std::optional<std::string> ChooseFileToOpen(const std::string& folder,
+                                                const std::vector<std::string>& places) override;
+    std::optional<std::string> ChooseFileToSave(const std::string& folder, const std::string& fileName,
+                                                const std::vector<std::string>& places) override;
 
   private:
     QWidget* parent_;

@@ -25,10 +25,14 @@ struct ShellOptions {
     // folder of the running program.
     std::string AppDir;
     // Folder of the player files; empty means the game folder when it is
-    // writable, else the user's data folder.
+    // writable, else the user's data folder. The player's own levels are in
+    // its "maps" folder when it is given, else in the user's data folder's.
     std::string PlayerDir;
     // Seed of the random generator; none means the clock.
     std::optional<std::uint32_t> Seed;
+    // A test play of one level (the game's --play): no player file is
+    // written, and Escape ends the program at once.
+    bool TestPlay = false;
 };
 
 // The keys typed on the name entry, oldest first: the key handler adds every
@@ -100,6 +104,8 @@ class TfrmMain : public WindowEvents {
     const std::vector<std::string>& ShutdownErrors() const { return shutdownErrors_; }
     // Whether the frame timer runs (the display is set up).
     bool TimerEnabled() const { return timerEnabled_; }
+    // Whether a test play ended by Escape while the level was being played.
+    bool GaveUp() const { return gaveUp_; }
 
     // Starts play directly on a level (the replay runner's --level), or on
     // a level given as its codes, which then stands for every level number
@@ -175,6 +181,7 @@ class TfrmMain : public WindowEvents {
     bool destroyed_ = false;
     bool started_ = false;
     bool terminated_ = false;
+    bool gaveUp_ = false;
     std::string fatalError_;
     std::vector<std::string> shutdownErrors_;
 };

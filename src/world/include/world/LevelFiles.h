@@ -1,7 +1,8 @@
 #pragma once
 // Level files: the 60 built-in levels kept together in "Allmaps.map", the
-// levels above 60 read from "Level" + three digits + ".bkg", and the level
-// preview of the level choice.
+// levels above 60 read from "Level" + three digits + ".bkg" (the player's own
+// level folder first, then the game's), and the level preview of the level
+// choice.
 
 #include "common/TextLists.h"
 #include "world/Map.h"
@@ -15,7 +16,10 @@ namespace gravlin {
 constexpr int BuiltInLevelCount = 60;
 
 struct LevelStore {
-    std::string MapsDir;     // folder of the level files, with a trailing "/"
+    std::string MapsDir; // folder of the level files, with a trailing "/"
+    // The player's own level folder (with a trailing "/"), read first for a
+    // level above 60; empty when there is none.
+    std::string UserMapsDir;
     TextList BuiltInMaps;    // the lines of "Allmaps.map"
     TextList LevelFileLines; // the lines of the last single level file read
     // Set by the last rebuild when "Allmaps.map" could not be written.
@@ -60,6 +64,11 @@ std::optional<TileSheetHeader> ReadTileSheetHeader(const std::string& path, std:
 // MapsDir + "Level" + n padded to three digits + ".bkg".
 std::string LevelFileName(const LevelStore& store, int n);
 
+// The player's own level folder, $XDG_DATA_HOME/gravlin/maps/ (by default
+// ~/.local/share/gravlin/maps/), or the "maps" folder below `playerDir` when
+// one is given (the replay runner's --home); empty when there is no home.
+std::string PlayerLevelFolder(const std::string& playerDir = "");
+
 // Loads "Allmaps.map"; when it cannot be read, rebuilds it.
 void LoadBuiltInMaps(LevelStore& store);
 
@@ -72,7 +81,9 @@ void RebuildBuiltInMaps(LevelStore& store);
 std::optional<int> LevelCode(const LevelStore& store, int n, int k);
 
 // All 192 codes of level n, reading the file of a level above 60 into
-// LevelFileLines first; nullopt when the level cannot be built (a missing or
+// LevelFileLines first: the player's file of that name when there is one (it
+// hides the game's own, and deleting it brings that back), else the game's;
+// nullopt when the level cannot be built (a missing or
 // short file, a line that is not a number, a short "Allmaps.map").
 std::optional<LevelCodes> ReadLevel(LevelStore& store, int n);
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct SDL_Window;
@@ -44,6 +45,10 @@ struct SdlWindowOptions {
     // Game controller mappings in SDL's format to add to those SDL knows,
     // read when the file exists.
     std::string ControllerMappings;
+    // The keys come from a script (QueueKey): the keyboard's own keys are
+    // left out, but for Escape, and the script's held keys stay held when
+    // the window loses the focus.
+    bool ScriptedKeys = false;
 };
 
 class SdlWindow : public Window {
@@ -69,6 +74,11 @@ class SdlWindow : public Window {
     bool Active() const override { return active_; }
     void ShowError(const std::string& title, const std::string& message) override;
     Keyboard& Keys() override { return keyboard_; }
+
+    // Queues a key going down (delivered as a key-down message at the next
+    // message pump, and held from then on) or up: a script's key events
+    // reach the game exactly as the replay runner's do.
+    void QueueKey(Key key, bool down);
 
     // Switches between full screen and a window (Alt+Enter does this too).
     void ToggleFullScreen();
@@ -105,6 +115,7 @@ class SdlWindow : public Window {
     HeldKeyboard keyboard_;
     Gamepads pads_;
     std::unique_ptr<SdlGamepads> controllers_;
+    std::vector<std::pair<Key, bool>> queuedKeys_;
     PixelLookup lookup_{};
     Palette shownPalette_{};
     bool paletteKnown_ = false;

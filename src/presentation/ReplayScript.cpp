@@ -1,4 +1,4 @@
-#include "ReplayScript.h"
+#include "presentation/ReplayScript.h"
 
 #include "common/TextLists.h"
 
