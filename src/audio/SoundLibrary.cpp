@@ -68,9 +68,9 @@ std::string EncodeSoundLibrary(const std::vector<SoundEntry>& entries) {
 }
 
 std::optional<std::vector<SoundEntry>> ReadSoundLibrary(const std::string& path, std::string* error) {
-    auto bytes = ReadWholeFile(path);
-    if (!bytes) return Fail<std::vector<SoundEntry>>(error, path + ": file missing or unreadable");
     std::string why;
+    auto bytes = ReadWholeFile(path, SoundFileLimit, &why);
+    if (!bytes) return Fail<std::vector<SoundEntry>>(error, why);
     auto entries = DecodeSoundLibrary(*bytes, &why);
     if (!entries && error) *error = path + ": " + why;
     return entries;
@@ -114,12 +114,12 @@ std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
 }
 
 bool CheckMusicFile(const std::string& path, std::string* error) {
-    auto bytes = ReadWholeFile(path);
+    std::string why;
+    auto bytes = ReadWholeFile(path, SoundFileLimit, &why);
     if (!bytes) {
-        if (error) *error = path + ": music file missing or unreadable";
+        if (error) *error = "the music: " + why;
         return false;
     }
-    std::string why;
     if (!ParseWave(*bytes, &why)) {
         if (error) *error = path + ": " + why;
         return false;

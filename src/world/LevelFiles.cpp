@@ -53,23 +53,20 @@ std::optional<LevelCodes> WholeLevel(const TextList& lines, std::string* error) 
 }
 
 std::optional<LevelCodes> ReadLevelFile(const std::string& path, std::string* error) {
-    auto lines = ReadTextList(path);
+    std::string why;
+    auto lines = ReadTextList(path, SmallFileLimit, &why);
     if (!lines) {
-        if (error) *error = path + ": file missing or unreadable";
+        if (error) *error = why;
         return std::nullopt;
     }
-    std::string why;
     auto codes = WholeLevel(*lines, &why);
     if (!codes && error) *error = path + ": " + why;
     return codes;
 }
 
 std::optional<TileSheetHeader> ReadTileSheetHeader(const std::string& path, std::string* error) {
-    auto lines = ReadTextList(path);
-    if (!lines) {
-        if (error) *error = path + ": file missing or unreadable";
-        return std::nullopt;
-    }
+    auto lines = ReadTextList(path, SmallFileLimit, error);
+    if (!lines) return std::nullopt;
     auto tiles = lines->empty() ? std::nullopt : ParseInt((*lines)[0]);
     auto rows = lines->size() < 2 ? std::nullopt : ParseInt((*lines)[1]);
     if (!tiles || *tiles <= 0 || !rows) {
@@ -86,7 +83,7 @@ std::string LevelFileName(const LevelStore& store, int n) {
 }
 
 void LoadBuiltInMaps(LevelStore& store) {
-    auto lines = ReadTextList(store.MapsDir + "Allmaps.map");
+    auto lines = ReadTextList(store.MapsDir + "Allmaps.map", BuiltInMapsLimit);
     if (lines) {
         store.BuiltInMaps = std::move(*lines);
         return;

@@ -175,11 +175,11 @@ bool ParseReplayArguments(int argc, char** argv, ReplayOptions& o, std::string* 
     }
     if (o.Level && !o.MapFile.empty()) return fail("--level and --map cannot be used together");
     if (o.DataDir.empty()) o.DataDir = ExecutableDir();
-    if (!o.MapFile.empty() && !ReadWholeFile(o.MapFile)) return fail(o.MapFile + ": file missing or unreadable");
+    std::string why;
+    if (!o.MapFile.empty() && !ReadWholeFile(o.MapFile, SmallFileLimit, &why)) return fail(why);
     if (!scriptPath.empty()) {
-        auto text = ReadWholeFile(scriptPath);
-        if (!text) return fail(scriptPath + ": file missing or unreadable");
-        std::string why;
+        auto text = ReadWholeFile(scriptPath, ScriptFileLimit, &why);
+        if (!text) return fail(why);
         auto events = ParseReplayScript(*text, &why);
         if (!events) return fail(scriptPath + ": " + why);
         o.Script = std::move(*events);
