@@ -88,6 +88,10 @@ void TfrmMain::FormActivate() {
 
     // 10. The built-in levels.
     LoadBuiltInMaps(Levels);
+    if (!Levels.BuiltInMapsProblem.empty()) std::fprintf(stderr, "Gravlin: %s\n", Levels.BuiltInMapsProblem.c_str());
+    if (!Levels.RebuildWriteError.empty())
+        std::fprintf(stderr, "Gravlin: the rebuilt built-in levels are not saved: %s\n",
+                     Levels.RebuildWriteError.c_str());
 
     // 11. The display; first make sure every picture can be read.
     for (const char* name : Pictures)

@@ -82,13 +82,44 @@ std::string LevelFileName(const LevelStore& store, int n) {
     return store.MapsDir + "Level" + digits + ".bkg";
 }
 
+std::string BuiltInMapsDamage(const TextList& lines) {
+    constexpr std::size_t needed = static_cast<std::size_t>(BuiltInLevelCount) * MapCellCount;
+    if (lines.empty()) return "it is empty";
+    for (std::size_t k = 0; k < needed && k < lines.size(); ++k)
+        if (!ParseInt(lines[k]))
+            return "line " + std::to_string(k + 1) + " (level " + std::to_string(k / MapCellCount + 1) +
+                   ") is not a whole number: \"" + lines[k].substr(0, 40) + "\"";
+    if (lines.size() < needed)
+        return "it has " + std::to_string(lines.size()) + " lines; the " + std::to_string(BuiltInLevelCount) +
+               " built-in levels need " + std::to_string(needed);
+    return "";
+}
+
 void LoadBuiltInMaps(LevelStore& store) {
-    auto lines = ReadTextList(store.MapsDir + "Allmaps.map", BuiltInMapsLimit);
-    if (lines) {
-        store.BuiltInMaps = std::move(*lines);
-        return;
+    store.BuiltInMapsProblem.clear();
+    const std::string path = store.MapsDir + "Allmaps.map";
+    std::string why;
+    auto bytes = ReadWholeFile(path, BuiltInMapsLimit, &why);
+    std::string kept;
+    if (bytes) {
+        TextList lines = SplitLines(*bytes);
+        const std::string damage = BuiltInMapsDamage(lines);
+        if (damage.empty()) {
+            store.BuiltInMaps = std::move(lines);
+            return;
+        }
+        why = path + ": " + damage;
+        std::string backupError;
+        kept = KeepBackup(path, *bytes, &backupError) ? "; the damaged file is kept as Allmaps.map.bak"
+                                                      : "; " + backupError;
     }
+    // A missing file is rebuilt without a word, as the game always has.
+    const bool missing = !bytes && FileMissing(path);
     RebuildBuiltInMaps(store);
+    if (missing) return;
+    const std::size_t levels = store.BuiltInMaps.size() / MapCellCount;
+    store.BuiltInMapsProblem = why + "; rebuilt from the level files with " + std::to_string(levels) + " of the " +
+                               std::to_string(BuiltInLevelCount) + " built-in levels" + kept;
 }
 
 void RebuildBuiltInMaps(LevelStore& store) {
@@ -96,7 +127,7 @@ void RebuildBuiltInMaps(LevelStore& store) {
     store.RebuildWriteError.clear();
     for (int n = 1; n <= BuiltInLevelCount; ++n) {
         store.LevelFileLines.clear();
-        auto lines = ReadTextList(LevelFileName(store, n));
+        auto lines = ReadTextList(LevelFileName(store, n), SmallFileLimit);
         if (!lines) break;
         store.LevelFileLines = std::move(*lines);
         const std::size_t take = std::min<std::size_t>(store.LevelFileLines.size(), MapCellCount);

@@ -20,6 +20,9 @@ struct LevelStore {
     TextList LevelFileLines; // the lines of the last single level file read
     // Set by the last rebuild when "Allmaps.map" could not be written.
     std::string RebuildWriteError;
+    // Set by LoadBuiltInMaps when "Allmaps.map" is there but cannot be used:
+    // what is wrong with it and what was done instead.
+    std::string BuiltInMapsProblem;
     // A level given from outside (the replay runner's --map) that replaces
     // every level number while it is set.
     std::optional<LevelCodes> Override;
@@ -60,7 +63,14 @@ std::optional<TileSheetHeader> ReadTileSheetHeader(const std::string& path, std:
 // MapsDir + "Level" + n padded to three digits + ".bkg".
 std::string LevelFileName(const LevelStore& store, int n);
 
-// Loads "Allmaps.map"; when it cannot be read, rebuilds it.
+// What keeps the lines of "Allmaps.map" from holding the 60 built-in levels
+// (too few lines, a line that is not a whole number); empty when they do.
+std::string BuiltInMapsDamage(const TextList& lines);
+
+// Loads "Allmaps.map". When it is missing, unreadable, or readable but not
+// 60 levels of whole numbers, rebuilds it from the single level files; a
+// damaged one is kept as "Allmaps.map.bak" first, and BuiltInMapsProblem
+// says what was wrong and what was done.
 void LoadBuiltInMaps(LevelStore& store);
 
 // Builds BuiltInMaps (and "Allmaps.map" after every level added) from the
