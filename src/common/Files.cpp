@@ -62,19 +62,23 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
     return data;
 }
 
-bool KeepBackup(const std::string& path, const std::string& bytes, std::string* error) {
+bool KeepBackup(const std::string& path, const std::string* bytes, std::string* error) {
     const std::string original = FindFileNoCase(path);
     const std::string backup = original + ".bak";
     // A second name for the file itself (a linked name, its target): exact,
     // instant, and it fails rather than replace an earlier backup.
     if (::linkat(AT_FDCWD, original.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0 || errno == EEXIST)
         return true;
+    if (!bytes) {
+        if (error) *error = "cannot keep " + original + " as " + backup + ": " + std::strerror(errno);
+        return false;
+    }
     // A file system without such names: a copy, created only where none is.
     const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0 && errno == EEXIST) return true;
     bool ok = fd >= 0;
-    for (std::size_t done = 0; ok && done < bytes.size();) {
-        const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
+    for (std::size_t done = 0; ok && done < bytes->size();) {
+        const ssize_t w = ::write(fd, bytes->data() + done, bytes->size() - done);
         if (w < 0 && errno == EINTR) continue;
         ok = w > 0;
         if (ok) done += static_cast<std::size_t>(w);

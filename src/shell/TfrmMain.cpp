@@ -78,6 +78,7 @@ void TfrmMain::FormActivate() {
 
     // 7. The player files, the current player's lists, the options.
     LoadPlayerFiles(Players);
+    for (const std::string& repair : Players.Repairs) std::fprintf(stderr, "Gravlin: %s\n", repair.c_str());
     LoadWorking(Players, CurrentPlayer);
     ApplyOptions(Players, W.GameSpeed);
     playerFilesLoaded_ = true;

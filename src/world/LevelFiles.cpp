@@ -110,8 +110,8 @@ void LoadBuiltInMaps(LevelStore& store) {
         }
         why = path + ": " + damage;
         std::string backupError;
-        kept = KeepBackup(path, *bytes, &backupError) ? "; the damaged file is kept as Allmaps.map.bak"
-                                                      : "; " + backupError;
+        kept = KeepBackup(path, &*bytes, &backupError) ? "; the damaged file is kept as Allmaps.map.bak"
+                                                       : "; " + backupError;
     }
     // A missing file is rebuilt without a word, as the game always has.
     const bool missing = !bytes && FileMissing(path);

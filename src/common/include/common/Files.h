@@ -29,9 +29,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
 // Keeps the file at `path` as path + ".bak" before a repaired copy replaces
 // it. An existing ".bak" is never replaced: the first original kept stays.
 // The backup is a second name for the same file where the file system
-// allows it, else a copy of `bytes` (what was read of the file). False with
-// `error` when no backup could be made.
-bool KeepBackup(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+// allows it, else a copy of `bytes` (what was read of the file; none when it
+// could not be read). False with `error` when no backup could be made.
+bool KeepBackup(const std::string& path, const std::string* bytes, std::string* error = nullptr);
 
 // Whether nothing at all is found at `path` (without regard to letter case):
 // a missing file, as against one that is there but cannot be read.
