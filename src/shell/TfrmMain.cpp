@@ -101,7 +101,9 @@ void TfrmMain::FormActivate() {
     timerEnabled_ = true;
 
     // 12. The music, then the random seed.
-    if (!audio_.OpenMusic(SoundsDir + "Bass2.wav", &error)) return Fatal(error);
+    std::string warning;
+    if (!audio_.OpenMusic(SoundsDir + "Bass2.wav", &error, &warning)) return Fatal(error);
+    if (!warning.empty()) std::fprintf(stderr, "Gravlin: %s\n", warning.c_str());
     if (options_.Seed) {
         W.Rng.Seed = *options_.Seed;
     } else {
