@@ -1,5 +1,7 @@
 #include "world/LevelFiles.h"
 
+#include "world/CellCodes.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -29,7 +31,7 @@ std::optional<LevelCodes> WholeLevelAt(const TextList& lines, std::size_t first,
     const LevelRead read = ReadLevelLinesAt(lines, first);
     if (read.BadLine) {
         if (error)
-            *error = "line " + std::to_string(*read.BadLine + 1) + " is not a whole number: \"" +
+            *error = "line " + std::to_string(first + *read.BadLine + 1) + " is not a whole number: \"" +
                      lines[first + *read.BadLine].substr(0, 40) + "\"";
         return std::nullopt;
     }
@@ -151,21 +153,46 @@ std::optional<int> LevelCode(const LevelStore& store, int n, int k) {
     return ParseInt(store.LevelFileLines[static_cast<std::size_t>(k)]);
 }
 
-std::optional<LevelCodes> ReadLevel(LevelStore& store, int n) {
-    if (store.Override) return store.Override;
-    if (n < 1) return std::nullopt;
-    if (n > BuiltInLevelCount) {
-        auto lines = ReadTextList(LevelFileName(store, n));
-        if (!lines) return std::nullopt;
-        store.LevelFileLines = std::move(*lines);
-        return WholeLevel(store.LevelFileLines, nullptr);
-    }
-    // Level n of "Allmaps.map" is its n-th block of 192 lines.
-    return WholeLevelAt(store.BuiltInMaps, static_cast<std::size_t>(n - 1) * MapCellCount, nullptr);
+std::string UnplayableReason(const LevelCodes& codes) {
+    const bool start = std::find(codes.begin(), codes.end(), PlayerStart) != codes.end();
+    const bool book = std::find(codes.begin(), codes.end(), Book) != codes.end();
+    if (!start && !book) return "it has neither a player start (code 24) nor a book (code 134)";
+    if (!start) return "it has no player start (code 24)";
+    if (!book) return "it has no book (code 134)";
+    return "";
 }
 
-bool LoadLevelPreview(World& w, LevelStore& store, int n) {
-    auto codes = ReadLevel(store, n);
+std::optional<LevelCodes> ReadLevel(LevelStore& store, int n, std::string* why) {
+    if (store.Override) return store.Override;
+    auto fail = [&](const std::string& where, const std::string& reason) -> std::optional<LevelCodes> {
+        if (why) *why = "level " + std::to_string(n) + " cannot be played: " + where + reason;
+        return std::nullopt;
+    };
+    if (n < 1) return fail("", "there is no such level");
+    std::string reason;
+    std::optional<LevelCodes> codes;
+    std::string where;
+    if (n > BuiltInLevelCount) {
+        where = LevelFileName(store, n) + ": ";
+        auto lines = ReadTextList(LevelFileName(store, n), SmallFileLimit, &reason);
+        if (!lines) return fail("", reason);
+        store.LevelFileLines = std::move(*lines);
+        codes = WholeLevel(store.LevelFileLines, &reason);
+    } else {
+        // Level n of "Allmaps.map" is its n-th block of 192 lines.
+        where = store.MapsDir + "Allmaps.map: ";
+        const std::size_t first = static_cast<std::size_t>(n - 1) * MapCellCount;
+        codes = WholeLevelAt(store.BuiltInMaps, first, &reason);
+        if (!codes && first >= store.BuiltInMaps.size()) reason = "the built-in levels end before it";
+    }
+    if (!codes) return fail(where, reason);
+    reason = UnplayableReason(*codes);
+    if (!reason.empty()) return fail(where, reason);
+    return codes;
+}
+
+bool LoadLevelPreview(World& w, LevelStore& store, int n, std::string* why) {
+    auto codes = ReadLevel(store, n, why);
     if (!codes) return false;
     for (Cell& c : w.Cells) {
         c.Tile = NoActor;

@@ -238,7 +238,13 @@ TEST(UnplayableLevels, BadLinesShortFilesAndShortAllmaps) {
     shortText.resize(191);
     WriteLines(LevelFileName(store, 64), shortText);
     WriteLines(LevelFileName(store, 65), {});
-    // Level 66 has no file at all.
+    // Level 66 has no file at all. Level 67 has no player start, which would
+    // put the player on the border, and level 68 no book.
+    LevelCodes noStart = EarthLevel(), noBook = EarthLevel();
+    noStart[At(1, 1)] = Earth;
+    noBook[At(14, 10)] = Earth;
+    WriteLines(LevelFileName(store, 67), ToLines(noStart));
+    WriteLines(LevelFileName(store, 68), ToLines(noBook));
 
     // Built-in levels (as a rebuild from damaged level files leaves them)
     // with level 1 whole, level 2 bad in its last line and level 3 cut short.
@@ -251,7 +257,18 @@ TEST(UnplayableLevels, BadLinesShortFilesAndShortAllmaps) {
     store.BuiltInMaps = maps;
     ASSERT_TRUE(ReadLevel(store, 1));
 
-    for (int n : {2, 3, 4, 60, 61, 62, 63, 64, 65, 66, 0, -1}) ExpectUnplayable(store, n);
+    for (int n : {2, 3, 4, 60, 61, 62, 63, 64, 65, 66, 67, 68, 0, -1}) ExpectUnplayable(store, n);
+    // The level choice says why, naming the level and its file.
+    auto w = std::make_unique<World>();
+    std::string why;
+    EXPECT_FALSE(LoadLevelPreview(*w, store, 67, &why));
+    EXPECT_EQ(why, "level 67 cannot be played: " + LevelFileName(store, 67) + ": it has no player start (code 24)");
+    EXPECT_FALSE(LoadLevelPreview(*w, store, 68, &why));
+    EXPECT_NE(why.find("it has no book (code 134)"), std::string::npos) << why;
+    EXPECT_FALSE(LoadLevelPreview(*w, store, 2, &why));
+    EXPECT_NE(why.find("Allmaps.map: line 384 is not a whole number: \"1 \""), std::string::npos) << why;
+    EXPECT_FALSE(LoadLevelPreview(*w, store, 4, &why));
+    EXPECT_NE(why.find("the built-in levels end before it"), std::string::npos) << why;
 }
 
 TEST(Preview, ShowsEveryCodeButTeleportExits) {

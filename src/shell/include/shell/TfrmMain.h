@@ -176,6 +176,8 @@ class TfrmMain : public WindowEvents {
     bool started_ = false;
     bool terminated_ = false;
     std::string fatalError_;
+    // Why the level chosen last cannot be played, as said on standard error.
+    std::string levelProblemShown_;
     std::vector<std::string> shutdownErrors_;
 };
 

@@ -77,19 +77,27 @@ void LoadBuiltInMaps(LevelStore& store);
 // single files of levels 1 to 60, stopping at the first missing or short one.
 void RebuildBuiltInMaps(LevelStore& store);
 
+// Why a level that reads whole cannot be played: it has no player start (the
+// player would stand in cell 0, on the border) or no book (cell 0 would be
+// the book). Empty when it can be played.
+std::string UnplayableReason(const LevelCodes& codes);
+
 // The code of cell k of level n, or nullopt when the line is missing or not
 // a decimal integer. For n above 60 the caller has loaded LevelFileLines.
 std::optional<int> LevelCode(const LevelStore& store, int n, int k);
 
 // All 192 codes of level n, reading the file of a level above 60 into
-// LevelFileLines first; nullopt when the level cannot be built (a missing or
-// short file, a line that is not a number, a short "Allmaps.map").
-std::optional<LevelCodes> ReadLevel(LevelStore& store, int n);
+// LevelFileLines first; nullopt when the level cannot be played (a missing
+// or short file, a line that is not a number, a short "Allmaps.map", no
+// player start or no book), with `why` naming the level, the file and the
+// reason. The Override is taken as it is (the caller checks it).
+std::optional<LevelCodes> ReadLevel(LevelStore& store, int n, std::string* why = nullptr);
 
 // Prepares Cells for the map preview of level n and returns whether the
-// level can be played (the value of LevelPlayable). No actors are created;
-// teleport exits show as empty. An unplayable level leaves the grid as it was.
-bool LoadLevelPreview(World& w, LevelStore& store, int n);
+// level can be played (the value of LevelPlayable), with `why` saying why
+// not. No actors are created; teleport exits show as empty. An unplayable
+// level leaves the grid as it was.
+bool LoadLevelPreview(World& w, LevelStore& store, int n, std::string* why = nullptr);
 
 // Level setup for level n: false (grid and actors as they were, but for the
 // first resets) when the level cannot be read.
