@@ -70,7 +70,13 @@ ReplayResult RunReplay(const ReplayOptions& options) {
         if (!codes) return result;
         form.PlayLevelCodes(*codes);
     }
-    if (options.Level || !options.MapFile.empty()) form.StartLevelDirectly(options.Level.value_or(1), options.Speed);
+    if (options.Level || !options.MapFile.empty()) {
+        std::string why;
+        if (!form.StartLevelDirectly(options.Level.value_or(1), options.Speed, &why)) {
+            result.Error = options.MapFile.empty() ? why : options.MapFile + ": " + why;
+            return result;
+        }
+    }
 
     int lastEvent = options.Script.empty() ? 0 : options.Script.back().Frame;
     std::size_t next = 0;
@@ -105,6 +111,11 @@ ReplayResult RunReplay(const ReplayOptions& options) {
     result.Outcome = won ? ReplayOutcome::Won : (lost ? ReplayOutcome::Lost : ReplayOutcome::Playing);
     if (!form.FatalError().empty()) result.Error = form.FatalError();
     form.FormDestroy();
+    // Progress that could not be kept is a failed run, like bad input.
+    if (result.Error.empty() && !form.ShutdownErrors().empty()) {
+        result.Error = "the player files could not be saved:";
+        for (const std::string& e : form.ShutdownErrors()) result.Error += "\n  " + e;
+    }
     if (options.State) result.State = StateOf(form, audio.waves, frame);
     return result;
 }

@@ -103,8 +103,9 @@ class TfrmMain : public WindowEvents {
 
     // Starts play directly on a level (the replay runner's --level), or on
     // a level given as its codes, which then stands for every level number
-    // (the replay runner's --map).
-    void StartLevelDirectly(int level, int speed);
+    // (the replay runner's --map). False, with `why`, and nothing changed,
+    // when the level cannot be played.
+    bool StartLevelDirectly(int level, int speed, std::string* why);
     void PlayLevelCodes(const LevelCodes& codes);
 
     // The shell's state, the World of the rules, the players' names and the
