@@ -2,6 +2,7 @@
 // window, the SDL2_mixer sound device and SDL2_ttf text.
 
 #include "audio/sdl/GameAudio.h"
+#include "common/Files.h"
 #include "presentation/WindowSettings.h"
 #include "presentation/sdl/SdlWindow.h"
 #include "presentation/sdl/TtfTextRenderer.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     }
     // The window as it was left last time, unless the command line says.
     const std::string settingsPath = gravlin::WindowSettingsPath();
+    if (!settingsPath.empty()) gravlin::RemoveStaleTemporaries(gravlin::UserConfigDir());
     std::string warning;
     gravlin::WindowSettings settings;
     if (!settingsPath.empty()) settings = gravlin::ReadWindowSettings(settingsPath, &warning);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,6 +89,30 @@ bool KeepBackup(const std::string& path, const std::string* bytes, std::string* 
     if (fd >= 0 && ::close(fd) != 0) ok = false;
     if (!ok && fd >= 0) ::unlink(backup.c_str());
     return ok;
+}
+
+std::vector<std::string> RemoveStaleTemporaries(const std::string& dir) {
+    std::vector<std::string> removed;
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return removed;
+    while (dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        const auto tmp = name.rfind(".tmp");
+        if (tmp == std::string::npos || tmp == 0) continue;
+        const std::string digits = name.substr(tmp + 4);
+        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const long pid = std::strtol(digits.c_str(), nullptr, 10);
+        // A process that runs (or that runs as another user) may still be
+        // writing it.
+        if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) continue;
+        const std::string path = JoinPath(dir, name);
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (::unlink(path.c_str()) == 0) removed.push_back(path);
+    }
+    ::closedir(d);
+    return removed;
 }
 
 bool FileMissing(const std::string& path) {

@@ -74,6 +74,10 @@ void TfrmMain::FormActivate() {
         Players = PlayerFiles{};
         Players.Dir = options_.PlayerDir;
     }
+    // What saves killed half-way left behind, in the folders the game writes.
+    for (const std::string& dir : {Players.Dir, MapsDir})
+        for (const std::string& path : RemoveStaleTemporaries(dir))
+            std::fprintf(stderr, "Gravlin: removed %s, left by a save that was cut off\n", path.c_str());
     ReadRoster(Players, CurrentPlayer);
 
     // 7. The player files, the current player's lists, the options.

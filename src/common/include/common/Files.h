@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gravlin {
 
@@ -32,6 +33,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
 // allows it, else a copy of `bytes` (what was read of the file; none when it
 // could not be read). False with `error` when no backup could be made.
 bool KeepBackup(const std::string& path, const std::string* bytes, std::string* error = nullptr);
+
+// Removes what interrupted atomic writes left in `dir`: temporary files
+// "NAME.tmpPID" whose process no longer runs (a save killed half-way). Those
+// of a running process are its saves in progress and stay. Returns the
+// paths removed.
+std::vector<std::string> RemoveStaleTemporaries(const std::string& dir);
 
 // Whether nothing at all is found at `path` (without regard to letter case):
 // a missing file, as against one that is there but cannot be read.
