@@ -92,9 +92,11 @@ int main(int argc, char** argv) {
         form.FormDestroy();
         return 1;
     }
+    // The window as it was left (a message box about a failed save would
+    // take it out of full screen).
+    const gravlin::WindowSettings left = window.CurrentSettings();
     form.FormDestroy();
-    if (!settingsPath.empty() && !gravlin::WriteWindowSettings(settingsPath, window.CurrentSettings(), &error))
+    if (!settingsPath.empty() && !gravlin::WriteWindowSettings(settingsPath, left, &error))
         std::cerr << "Gravlin: the window's size and place are not remembered: " << error << "\n";
-    for (const auto& e : form.ShutdownErrors()) std::cerr << "Gravlin: " << e << "\n";
     return form.ShutdownErrors().empty() ? 0 : 1;
 }

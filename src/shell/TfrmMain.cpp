@@ -189,16 +189,17 @@ void TfrmMain::FormCloseRequest() {
 
 bool TfrmMain::SavePlayers() {
     if (!playerFilesLoaded_) return true;
-    bool ok = true;
+    std::vector<std::string> errors;
     std::string error;
     if (Players.Roster.empty()) Players.Roster.push_back("1");
     Players.Roster[0] = std::to_string(CurrentPlayer);
-    if (!SaveRoster(Players, CurrentPlayer, &error)) {
-        shutdownErrors_.push_back(error);
-        ok = false;
-    }
-    if (!SavePlayerFiles(Players, CurrentPlayer, &shutdownErrors_)) ok = false;
-    return ok;
+    if (!SaveRoster(Players, CurrentPlayer, &error)) errors.push_back(error);
+    SavePlayerFiles(Players, CurrentPlayer, &errors);
+    // Said at once: after a won level the game goes on, and a later save
+    // may never come.
+    for (const std::string& e : errors) std::fprintf(stderr, "Gravlin: not saved: %s\n", e.c_str());
+    shutdownErrors_ = std::move(errors);
+    return shutdownErrors_.empty();
 }
 
 void TfrmMain::FormDestroy() {
@@ -210,6 +211,13 @@ void TfrmMain::FormDestroy() {
     // failed before reading them must not replace them with defaults.
     SavePlayers();
     window_.Finalize(*this);
+    // What is lost is shown where the player sees it (a message box where
+    // there is a display), not only on standard error.
+    if (!shutdownErrors_.empty()) {
+        std::string message = "The players' names and progress could not all be saved. Not written:\n";
+        for (const std::string& e : shutdownErrors_) message += "\n" + e;
+        window_.ShowError("Gravlin could not save", message);
+    }
 }
 
 bool TfrmMain::EnterScreen(int state) {

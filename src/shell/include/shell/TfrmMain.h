@@ -96,7 +96,8 @@ class TfrmMain : public WindowEvents {
     bool Terminated() const { return terminated_; }
     // A start-up error that ends the program (file and reason), or empty.
     const std::string& FatalError() const { return fatalError_; }
-    // Errors of the last shut-down (files that could not be written).
+    // The files the last save could not write (after FormDestroy, those of
+    // the save at shut-down, which are also shown through ShowError).
     const std::vector<std::string>& ShutdownErrors() const { return shutdownErrors_; }
     // Whether the frame timer runs (the display is set up).
     bool TimerEnabled() const { return timerEnabled_; }
