@@ -66,29 +66,37 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
 bool KeepBackup(const std::string& path, const std::string* bytes, std::string* error) {
     const std::string original = FindFileNoCase(path);
     const std::string backup = original + ".bak";
-    // A second name for the file itself (a linked name, its target): exact,
-    // instant, and it fails rather than replace an earlier backup.
-    if (::linkat(AT_FDCWD, original.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0 || errno == EEXIST)
-        return true;
-    if (!bytes) {
+    auto failed = [&] {
         if (error) *error = "cannot keep " + original + " as " + backup + ": " + std::strerror(errno);
         return false;
+    };
+    if (!bytes) {
+        // Nothing of it could be read (too big, a pipe): a second name for
+        // the file itself, which fails rather than replace an earlier backup.
+        if (::linkat(AT_FDCWD, original.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0 || errno == EEXIST)
+            return true;
+        return failed();
     }
-    // A file system without such names: a copy, created only where none is.
+    // A copy of what was read, created only where no backup is yet.
     const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0 && errno == EEXIST) return true;
-    bool ok = fd >= 0;
+    if (fd < 0) return errno == EEXIST || failed();
+    bool ok = true;
     for (std::size_t done = 0; ok && done < bytes->size();) {
         const ssize_t w = ::write(fd, bytes->data() + done, bytes->size() - done);
         if (w < 0 && errno == EINTR) continue;
         ok = w > 0;
         if (ok) done += static_cast<std::size_t>(w);
     }
-    if (ok) ok = ::fsync(fd) == 0 || errno == EINVAL;
-    if (!ok && error) *error = "cannot keep " + original + " as " + backup + ": " + std::strerror(errno);
-    if (fd >= 0 && ::close(fd) != 0) ok = false;
-    if (!ok && fd >= 0) ::unlink(backup.c_str());
-    return ok;
+    ok = ok && (::fsync(fd) == 0 || errno == EINVAL);
+    int why = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        why = errno;
+    }
+    if (ok) return true;
+    ::unlink(backup.c_str());
+    errno = why;
+    return failed();
 }
 
 std::vector<std::string> RemoveStaleTemporaries(const std::string& dir) {

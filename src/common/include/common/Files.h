@@ -28,10 +28,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
                                          std::string* error = nullptr);
 
 // Keeps the file at `path` as path + ".bak" before a repaired copy replaces
-// it. An existing ".bak" is never replaced: the first original kept stays.
-// The backup is a second name for the same file where the file system
-// allows it, else a copy of `bytes` (what was read of the file; none when it
-// could not be read). False with `error` when no backup could be made.
+// it: a copy of `bytes` (what was read of it), or, when nothing of it could
+// be read, a second name for the file itself. An existing ".bak" is never
+// replaced: the first original kept stays. False with `error` when no
+// backup could be made.
 bool KeepBackup(const std::string& path, const std::string* bytes, std::string* error = nullptr);
 
 // Removes what interrupted atomic writes left in `dir`: temporary files
