@@ -2,7 +2,6 @@
 // window, the SDL2_mixer sound device and SDL2_ttf text.
 
 #include "audio/sdl/GameAudio.h"
-#include "common/Files.h"
 #include "presentation/WindowSettings.h"
 #include "presentation/sdl/SdlWindow.h"
 #include "presentation/sdl/TtfTextRenderer.h"

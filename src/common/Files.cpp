@@ -63,71 +63,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
     return data;
 }
 
-bool KeepBackup(const std::string& path, const std::string* bytes, std::string* error) {
-    const std::string original = FindFileNoCase(path);
-    const std::string backup = original + ".bak";
-    auto failed = [&] {
-        if (error) *error = "cannot keep " + original + " as " + backup + ": " + std::strerror(errno);
-        return false;
-    };
-    if (!bytes) {
-        // Nothing of it could be read (too big, a pipe): a second name for
-        // the file itself, which fails rather than replace an earlier backup.
-        if (::linkat(AT_FDCWD, original.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0 || errno == EEXIST)
-            return true;
-        return failed();
-    }
-    // A copy of what was read, created only where no backup is yet.
-    const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return errno == EEXIST || failed();
-    bool ok = true;
-    for (std::size_t done = 0; ok && done < bytes->size();) {
-        const ssize_t w = ::write(fd, bytes->data() + done, bytes->size() - done);
-        if (w < 0 && errno == EINTR) continue;
-        ok = w > 0;
-        if (ok) done += static_cast<std::size_t>(w);
-    }
-    ok = ok && (::fsync(fd) == 0 || errno == EINVAL);
-    int why = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        why = errno;
-    }
-    if (ok) return true;
-    ::unlink(backup.c_str());
-    errno = why;
-    return failed();
-}
-
-std::vector<std::string> RemoveStaleTemporaries(const std::string& dir) {
-    std::vector<std::string> removed;
-    DIR* d = ::opendir(dir.c_str());
-    if (!d) return removed;
-    while (dirent* e = ::readdir(d)) {
-        const std::string name = e->d_name;
-        const auto tmp = name.rfind(".tmp");
-        if (tmp == std::string::npos || tmp == 0) continue;
-        const std::string digits = name.substr(tmp + 4);
-        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        const long pid = std::strtol(digits.c_str(), nullptr, 10);
-        // A process that runs (or that runs as another user) may still be
-        // writing it.
-        if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) continue;
-        const std::string path = JoinPath(dir, name);
-        struct stat st;
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-        if (::unlink(path.c_str()) == 0) removed.push_back(path);
-    }
-    ::closedir(d);
-    return removed;
-}
-
-bool FileMissing(const std::string& path) {
-    struct stat st;
-    return ::lstat(FindFileNoCase(path).c_str(), &st) != 0 && errno == ENOENT;
-}
-
 bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error) {
     // Write to the name the file already has (in whatever letter case), so
     // that a file found case-insensitively is replaced rather than doubled.
@@ -253,6 +188,71 @@ std::string UserDataDir() {
 }
 std::string UserConfigDir() {
     return UserDir("XDG_CONFIG_HOME", ".config");
+}
+
+bool KeepBackup(const std::string& path, const std::string* bytes, std::string* error) {
+    const std::string original = FindFileNoCase(path);
+    const std::string backup = original + ".bak";
+    auto failed = [&] {
+        if (error) *error = "cannot keep " + original + " as " + backup + ": " + std::strerror(errno);
+        return false;
+    };
+    if (!bytes) {
+        // Nothing of it could be read (too big, a pipe): a second name for
+        // the file itself, which fails rather than replace an earlier backup.
+        if (::linkat(AT_FDCWD, original.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0 || errno == EEXIST)
+            return true;
+        return failed();
+    }
+    // A copy of what was read, created only where no backup is yet.
+    const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return errno == EEXIST || failed();
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < bytes->size();) {
+        const ssize_t w = ::write(fd, bytes->data() + done, bytes->size() - done);
+        if (w < 0 && errno == EINTR) continue;
+        ok = w > 0;
+        if (ok) done += static_cast<std::size_t>(w);
+    }
+    ok = ok && (::fsync(fd) == 0 || errno == EINVAL);
+    int why = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        why = errno;
+    }
+    if (ok) return true;
+    ::unlink(backup.c_str());
+    errno = why;
+    return failed();
+}
+
+std::vector<std::string> RemoveStaleTemporaries(const std::string& dir) {
+    std::vector<std::string> removed;
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return removed;
+    while (dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        const auto tmp = name.rfind(".tmp");
+        if (tmp == std::string::npos || tmp == 0) continue;
+        const std::string digits = name.substr(tmp + 4);
+        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const long pid = std::strtol(digits.c_str(), nullptr, 10);
+        // A process that runs (or that runs as another user) may still be
+        // writing it.
+        if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) continue;
+        const std::string path = JoinPath(dir, name);
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (::unlink(path.c_str()) == 0) removed.push_back(path);
+    }
+    ::closedir(d);
+    return removed;
+}
+
+bool FileMissing(const std::string& path) {
+    struct stat st;
+    return ::lstat(FindFileNoCase(path).c_str(), &st) != 0 && errno == ENOENT;
 }
 
 } // namespace gravlin

@@ -1,7 +1,5 @@
 #include "world/LevelFiles.h"
 
-#include "world/CellCodes.h"
-
 #include <algorithm>
 #include <cstdio>
 
@@ -84,19 +82,6 @@ std::string LevelFileName(const LevelStore& store, int n) {
     return store.MapsDir + "Level" + digits + ".bkg";
 }
 
-std::string BuiltInMapsDamage(const TextList& lines) {
-    constexpr std::size_t needed = static_cast<std::size_t>(BuiltInLevelCount) * MapCellCount;
-    if (lines.empty()) return "it is empty";
-    for (std::size_t k = 0; k < needed && k < lines.size(); ++k)
-        if (!ParseInt(lines[k]))
-            return "line " + std::to_string(k + 1) + " (level " + std::to_string(k / MapCellCount + 1) +
-                   ") is not a whole number: \"" + lines[k].substr(0, 40) + "\"";
-    if (lines.size() < needed)
-        return "it has " + std::to_string(lines.size()) + " lines; the " + std::to_string(BuiltInLevelCount) +
-               " built-in levels need " + std::to_string(needed);
-    return "";
-}
-
 void LoadBuiltInMaps(LevelStore& store) {
     store.BuiltInMapsProblem.clear();
     const std::string path = store.MapsDir + "Allmaps.map";
@@ -122,6 +107,19 @@ void LoadBuiltInMaps(LevelStore& store) {
     const std::size_t levels = store.BuiltInMaps.size() / MapCellCount;
     store.BuiltInMapsProblem = why + "; rebuilt from the level files with " + std::to_string(levels) + " of the " +
                                std::to_string(BuiltInLevelCount) + " built-in levels" + kept;
+}
+
+std::string BuiltInMapsDamage(const TextList& lines) {
+    constexpr std::size_t needed = static_cast<std::size_t>(BuiltInLevelCount) * MapCellCount;
+    if (lines.empty()) return "it is empty";
+    for (std::size_t k = 0; k < needed && k < lines.size(); ++k)
+        if (!ParseInt(lines[k]))
+            return "line " + std::to_string(k + 1) + " (level " + std::to_string(k / MapCellCount + 1) +
+                   ") is not a whole number: \"" + lines[k].substr(0, 40) + "\"";
+    if (lines.size() < needed)
+        return "it has " + std::to_string(lines.size()) + " lines; the " + std::to_string(BuiltInLevelCount) +
+               " built-in levels need " + std::to_string(needed);
+    return "";
 }
 
 void RebuildBuiltInMaps(LevelStore& store) {

@@ -63,15 +63,15 @@ std::optional<TileSheetHeader> ReadTileSheetHeader(const std::string& path, std:
 // MapsDir + "Level" + n padded to three digits + ".bkg".
 std::string LevelFileName(const LevelStore& store, int n);
 
+// Loads "Allmaps.map"; when it cannot be read, rebuilds it.
+// So it does when the file is readable but not 60 levels of whole numbers
+// (BuiltInMapsDamage): a damaged one is kept as "Allmaps.map.bak" first, and
+// BuiltInMapsProblem says what was wrong and what was done.
+void LoadBuiltInMaps(LevelStore& store);
+
 // What keeps the lines of "Allmaps.map" from holding the 60 built-in levels
 // (too few lines, a line that is not a whole number); empty when they do.
 std::string BuiltInMapsDamage(const TextList& lines);
-
-// Loads "Allmaps.map". When it is missing, unreadable, or readable but not
-// 60 levels of whole numbers, rebuilds it from the single level files; a
-// damaged one is kept as "Allmaps.map.bak" first, and BuiltInMapsProblem
-// says what was wrong and what was done.
-void LoadBuiltInMaps(LevelStore& store);
 
 // Builds BuiltInMaps (and "Allmaps.map" after every level added) from the
 // single files of levels 1 to 60, stopping at the first missing or short one.
