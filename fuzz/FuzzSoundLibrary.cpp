@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the sound library reader and the wave header
-// reader: an error or entries that encode back to the same bytes.
+// reader (of the library's sounds and of the music): an error or entries
+// that encode back to the same bytes.
 #include "audio/SoundLibrary.h"
 
 #include <cstdint>
@@ -19,7 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (error.empty()) {
         std::abort();
     }
+    // The music is read by the same wave reader; a data chunk cut short is
+    // taken as far as it goes, never further.
     auto format = gravlin::ParseWave(bytes, &error);
     if (format && format->DataOffset + format->DataBytes > bytes.size()) std::abort();
+    if (format && format->DataTruncated && format->DataBytes >= format->DeclaredDataBytes) std::abort();
     return 0;
 }

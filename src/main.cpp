@@ -85,15 +85,16 @@ int main(int argc, char** argv) {
     if (!playFile.empty()) {
         std::string why;
         testLevel = gravlin::ReadLevelFile(playFile, &why);
-        if (!testLevel) {
-            std::cerr << "Gravlin: " << why << "\n";
+        if (testLevel) why = gravlin::UnplayableReason(*testLevel);
+        if (!testLevel || !why.empty()) {
+            std::cerr << "Gravlin: " << (testLevel ? playFile + " cannot be played: " + why : why) << "\n";
             return 2;
         }
         if (!watchFile.empty()) {
-            auto text = gravlin::ReadWholeFile(watchFile);
+            auto text = gravlin::ReadWholeFile(watchFile, gravlin::ScriptFileLimit, &why);
             auto events = text ? gravlin::ParseReplayScript(*text, &why) : std::nullopt;
             if (!events) {
-                std::cerr << "Gravlin: " << watchFile << ": " << (text ? why : "file missing or unreadable") << "\n";
+                std::cerr << "Gravlin: " << (text ? watchFile + ": " : std::string()) << why << "\n";
                 return 2;
             }
             testScript = std::move(*events);
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
 
     // The window as it was left last time, unless the command line says.
     const std::string settingsPath = gravlin::WindowSettingsPath();
+    if (!settingsPath.empty()) gravlin::RemoveStaleTemporaries(gravlin::UserConfigDir());
     std::string warning;
     gravlin::WindowSettings settings;
     if (!settingsPath.empty()) settings = gravlin::ReadWindowSettings(settingsPath, &warning);
@@ -170,12 +172,14 @@ int main(int argc, char** argv) {
         form.FormDestroy();
         return 1;
     }
+    // The window as it was left (a message box about a failed save would
+    // take it out of full screen).
+    const gravlin::WindowSettings left = window.CurrentSettings();
     form.FormDestroy();
     // A test play leaves the game's own settings as they were.
     if (test) return gravlin::TestPlayExitStatus(test->End());
     if (testLevel) return gravlin::TestPlayExitStatus(gravlin::TestPlayEnd::Closed);
-    if (!settingsPath.empty() && !gravlin::WriteWindowSettings(settingsPath, window.CurrentSettings(), &error))
+    if (!settingsPath.empty() && !gravlin::WriteWindowSettings(settingsPath, left, &error))
         std::cerr << "Gravlin: the window's size and place are not remembered: " << error << "\n";
-    for (const auto& e : form.ShutdownErrors()) std::cerr << "Gravlin: " << e << "\n";
     return form.ShutdownErrors().empty() ? 0 : 1;
 }

@@ -27,7 +27,7 @@ struct HeadlessGame {
         form.FormCreate();
         window.PumpMessages(form);
         if (state == StatePlay) {
-            form.StartLevelDirectly(1, 4);
+            form.StartLevelDirectly(1, 4, nullptr);
         } else {
             // Title, help, and Enter held into the menu's first item.
             window.KeyDown(Key::Enter);
@@ -51,7 +51,7 @@ void BM_PlayFrame(benchmark::State& state) {
     for (auto _ : state) {
         game.Frame();
         // Keep the level going: start it again once it has ended.
-        if (game.form.GameWorld().GameState != StatePlay) game.form.StartLevelDirectly(1, 4);
+        if (game.form.GameWorld().GameState != StatePlay) game.form.StartLevelDirectly(1, 4, nullptr);
     }
 }
 BENCHMARK(BM_PlayFrame)->Unit(benchmark::kMicrosecond);

@@ -22,7 +22,11 @@ std::optional<std::vector<SoundEntry>> LoadGameSoundLibrary(const std::string& p
     }
     std::set<std::string> names;
     for (const SoundEntry& e : *entries) {
-        if (!ParseWave(e.Wave, &why)) {
+        auto format = ParseWave(e.Wave, &why);
+        // Inside the library every sound has its own length: one cut short
+        // is a damaged library.
+        if (format && format->DataTruncated) why = "its samples are cut short";
+        if (!format || format->DataTruncated) {
             if (error) *error = path + ": sound \"" + e.Name + "\": " + why;
             return std::nullopt;
         }

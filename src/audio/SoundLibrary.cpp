@@ -68,9 +68,9 @@ std::string EncodeSoundLibrary(const std::vector<SoundEntry>& entries) {
 }
 
 std::optional<std::vector<SoundEntry>> ReadSoundLibrary(const std::string& path, std::string* error) {
-    auto bytes = ReadWholeFile(path);
-    if (!bytes) return Fail<std::vector<SoundEntry>>(error, path + ": file missing or unreadable");
     std::string why;
+    auto bytes = ReadWholeFile(path, SoundFileLimit, &why);
+    if (!bytes) return Fail<std::vector<SoundEntry>>(error, why);
     auto entries = DecodeSoundLibrary(*bytes, &why);
     if (!entries && error) *error = path + ": " + why;
     return entries;
@@ -90,6 +90,18 @@ std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
         std::string id = b.substr(at, 4);
         std::size_t length = ReadU32(b, at + 4);
         at += 8;
+        if (id == "data" && length > b.size() - at) {
+            // Cut short: the samples that are there, in whole sample frames.
+            const std::size_t frame = f.Channels > 0 && f.BitsPerSample >= 8
+                                          ? static_cast<std::size_t>(f.Channels) * (f.BitsPerSample / 8)
+                                          : 1;
+            f.DataOffset = at;
+            f.DataBytes = (b.size() - at) / frame * frame;
+            f.DataTruncated = true;
+            f.DeclaredDataBytes = length;
+            haveData = true;
+            break;
+        }
         if (length > b.size() - at)
             return Fail<WaveFormat>(error, "chunk \"" + id + "\" runs past the end of the file");
         if (id == "fmt ") {
@@ -102,6 +114,7 @@ std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
         } else if (id == "data") {
             f.DataOffset = at;
             f.DataBytes = length;
+            f.DeclaredDataBytes = length;
             haveData = true;
         }
         at += length + (length & 1);
@@ -113,17 +126,22 @@ std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
     return f;
 }
 
-bool CheckMusicFile(const std::string& path, std::string* error) {
-    auto bytes = ReadWholeFile(path);
+bool CheckMusicFile(const std::string& path, std::string* error, std::string* warning) {
+    if (warning) warning->clear();
+    std::string why;
+    auto bytes = ReadWholeFile(path, SoundFileLimit, &why);
     if (!bytes) {
-        if (error) *error = path + ": music file missing or unreadable";
+        if (error) *error = "the music: " + why;
         return false;
     }
-    std::string why;
-    if (!ParseWave(*bytes, &why)) {
+    auto format = ParseWave(*bytes, &why);
+    if (!format) {
         if (error) *error = path + ": " + why;
         return false;
     }
+    if (format->DataTruncated && warning)
+        *warning = path + ": the music is cut short: " + std::to_string(format->DataBytes) + " of its " +
+                   std::to_string(format->DeclaredDataBytes) + " bytes of samples are there, and they are played";
     return true;
 }
 

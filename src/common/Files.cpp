@@ -1,11 +1,13 @@
 #include "common/Files.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,16 +15,51 @@
 
 namespace gravlin {
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::FILE* f = std::fopen(FindFileNoCase(path).c_str(), "rb");
-    if (!f) return std::nullopt;
+namespace {
+const char* FileKind(mode_t mode) {
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISFIFO(mode)) return "a pipe";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a regular file";
+}
+} // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit, std::string* error) {
+    const std::string found = FindFileNoCase(path);
+    auto fail = [&](const std::string& why) -> std::optional<std::string> {
+        if (error) *error = found + ": " + why;
+        return std::nullopt;
+    };
+    // Opened without blocking, so that a pipe in the file's place is refused
+    // at once instead of waiting for a writer; a regular file reads the same.
+    const int fd = ::open(found.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno == ENOENT ? "file missing" : std::string("cannot be opened: ") + std::strerror(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0) return fail(std::string("cannot be read: ") + std::strerror(errno));
+    if (!S_ISREG(st.st_mode)) return fail(std::string("is ") + FileKind(st.st_mode) + ", not a file that can be read");
+    auto tooBig = [&](std::uint64_t size) {
+        return fail(std::to_string(size) + " bytes, more than the " + std::to_string(limit) +
+                    " bytes such a file may have");
+    };
+    if (static_cast<std::uint64_t>(st.st_size) > limit) return tooBig(static_cast<std::uint64_t>(st.st_size));
     std::string data;
+    data.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return std::nullopt;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(std::string("cannot be read: ") + std::strerror(errno));
+        if (n == 0) break;
+        // A file that grows while it is read is held to the same limit.
+        if (data.size() + static_cast<std::size_t>(n) > limit) return tooBig(data.size() + static_cast<std::size_t>(n));
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
     return data;
 }
 
@@ -66,11 +103,26 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
             if (error) *error = "cannot write " + target + ": " + std::strerror(errno);
             return false;
         }
-        std::FILE* f = std::fopen(target.c_str(), "wb");
-        bool ok = f && std::fwrite(data.data(), 1, data.size(), f) == data.size();
-        if (f && std::fclose(f) != 0) ok = false;
-        if (!ok && error) *error = "cannot write " + target + ": " + std::strerror(errno);
-        return ok;
+        // Without blocking: a pipe that nobody reads fails at once instead
+        // of holding the game up.
+        const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        auto failed = [&] {
+            if (error) *error = "cannot write " + target + ": " + std::strerror(errno);
+            return false;
+        };
+        if (fd < 0) return failed();
+        for (std::size_t done = 0; done < data.size();) {
+            const ssize_t w = ::write(fd, data.data() + done, data.size() - done);
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) {
+                const int why = errno;
+                ::close(fd);
+                errno = why;
+                return failed();
+            }
+            done += static_cast<std::size_t>(w);
+        }
+        return ::close(fd) == 0 || failed();
     }
     std::string temp = target + ".tmp" + std::to_string(::getpid());
     auto fail = [&](const char* what) {
@@ -175,6 +227,71 @@ std::string UserDataDir() {
 }
 std::string UserConfigDir() {
     return UserDir("XDG_CONFIG_HOME", ".config");
+}
+
+bool KeepBackup(const std::string& path, const std::string* bytes, std::string* error) {
+    const std::string original = FindFileNoCase(path);
+    const std::string backup = original + ".bak";
+    auto failed = [&] {
+        if (error) *error = "cannot keep " + original + " as " + backup + ": " + std::strerror(errno);
+        return false;
+    };
+    if (!bytes) {
+        // Nothing of it could be read (too big, a pipe): a second name for
+        // the file itself, which fails rather than replace an earlier backup.
+        if (::linkat(AT_FDCWD, original.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0 || errno == EEXIST)
+            return true;
+        return failed();
+    }
+    // A copy of what was read, created only where no backup is yet.
+    const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return errno == EEXIST || failed();
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < bytes->size();) {
+        const ssize_t w = ::write(fd, bytes->data() + done, bytes->size() - done);
+        if (w < 0 && errno == EINTR) continue;
+        ok = w > 0;
+        if (ok) done += static_cast<std::size_t>(w);
+    }
+    ok = ok && (::fsync(fd) == 0 || errno == EINVAL);
+    int why = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        why = errno;
+    }
+    if (ok) return true;
+    ::unlink(backup.c_str());
+    errno = why;
+    return failed();
+}
+
+std::vector<std::string> RemoveStaleTemporaries(const std::string& dir) {
+    std::vector<std::string> removed;
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return removed;
+    while (dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        const auto tmp = name.rfind(".tmp");
+        if (tmp == std::string::npos || tmp == 0) continue;
+        const std::string digits = name.substr(tmp + 4);
+        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const long pid = std::strtol(digits.c_str(), nullptr, 10);
+        // A process that runs (or that runs as another user) may still be
+        // writing it.
+        if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) continue;
+        const std::string path = JoinPath(dir, name);
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (::unlink(path.c_str()) == 0) removed.push_back(path);
+    }
+    ::closedir(d);
+    return removed;
+}
+
+bool FileMissing(const std::string& path) {
+    struct stat st;
+    return ::lstat(FindFileNoCase(path).c_str(), &st) != 0 && errno == ENOENT;
 }
 
 } // namespace gravlin

@@ -36,8 +36,8 @@ std::string JoinLines(const TextList& lines) {
     return out;
 }
 
-std::optional<TextList> ReadTextList(const std::string& path) {
-    auto bytes = ReadWholeFile(path);
+std::optional<TextList> ReadTextList(const std::string& path, std::size_t limit, std::string* error) {
+    auto bytes = ReadWholeFile(path, limit, error);
     if (!bytes) return std::nullopt;
     return SplitLines(*bytes);
 }

@@ -15,8 +15,8 @@ bool Fail(std::string* error, const std::string& why) {
     return false;
 }
 
-// Largest picture accepted; the game's pictures are 640 by 480.
-constexpr std::int64_t MaxSide = 16384;
+// Largest picture accepted, a side; the game's pictures are 640 by 480.
+constexpr std::int64_t MaxSide = 4096;
 
 bool DecodeRle8(const std::string& b, std::size_t at, std::size_t end, Surface& out, bool bottomUp,
                 std::string* error) {
@@ -155,12 +155,12 @@ std::optional<Picture> DecodeBmp(const std::string& b, std::string* error) {
 }
 
 std::optional<Picture> ReadBmpFile(const std::string& path, std::string* error) {
-    auto bytes = ReadWholeFile(path);
+    std::string why;
+    auto bytes = ReadWholeFile(path, PictureFileLimit, &why);
     if (!bytes) {
-        Fail(error, path + ": file missing or unreadable");
+        Fail(error, why);
         return std::nullopt;
     }
-    std::string why;
     auto pic = DecodeBmp(*bytes, &why);
     if (!pic) Fail(error, path + ": " + why);
     return pic;

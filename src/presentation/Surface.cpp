@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace gravlin {
 
@@ -16,35 +17,42 @@ void Surface::Fill(std::uint8_t value) {
 }
 
 void Blit(Surface& to, int x, int y, const Surface& from, Rect src, bool keyed) {
+    // The clipping is worked out in 64 bits: a tile rectangle or a position
+    // that comes from a damaged level may lie anywhere in int's range.
+    std::int64_t left = src.Left, top = src.Top, right = src.Right, bottom = src.Bottom;
+    std::int64_t toX = x, toY = y;
     // Clip the source rectangle to the source surface, moving the
     // destination with it.
-    if (src.Left < 0) {
-        x -= src.Left;
-        src.Left = 0;
+    if (left < 0) {
+        toX -= left;
+        left = 0;
     }
-    if (src.Top < 0) {
-        y -= src.Top;
-        src.Top = 0;
+    if (top < 0) {
+        toY -= top;
+        top = 0;
     }
-    src.Right = std::min(src.Right, from.Width);
-    src.Bottom = std::min(src.Bottom, from.Height);
+    right = std::min<std::int64_t>(right, from.Width);
+    bottom = std::min<std::int64_t>(bottom, from.Height);
     // Then clip against the destination.
-    if (x < 0) {
-        src.Left -= x;
-        x = 0;
+    if (toX < 0) {
+        left -= toX;
+        toX = 0;
     }
-    if (y < 0) {
-        src.Top -= y;
-        y = 0;
+    if (toY < 0) {
+        top -= toY;
+        toY = 0;
     }
-    if (x + src.Width() > to.Width) src.Right = src.Left + (to.Width - x);
-    if (y + src.Height() > to.Height) src.Bottom = src.Top + (to.Height - y);
-    if (src.Width() <= 0 || src.Height() <= 0) return;
+    right = std::min(right, left + (to.Width - toX));
+    bottom = std::min(bottom, top + (to.Height - toY));
+    if (right <= left || bottom <= top) return;
 
-    const int w = src.Width();
-    for (int row = 0; row < src.Height(); ++row) {
-        const std::uint8_t* s = &from.Pixels[static_cast<std::size_t>(src.Top + row) * from.Width + src.Left];
-        std::uint8_t* d = &to.Pixels[static_cast<std::size_t>(y + row) * to.Width + x];
+    // Everything left lies inside both surfaces.
+    const int w = static_cast<int>(right - left), h = static_cast<int>(bottom - top);
+    const std::size_t fromX = static_cast<std::size_t>(left), fromY = static_cast<std::size_t>(top);
+    const std::size_t destX = static_cast<std::size_t>(toX), destY = static_cast<std::size_t>(toY);
+    for (int row = 0; row < h; ++row) {
+        const std::uint8_t* s = &from.Pixels[(fromY + static_cast<std::size_t>(row)) * from.Width + fromX];
+        std::uint8_t* d = &to.Pixels[(destY + static_cast<std::size_t>(row)) * to.Width + destX];
         if (!keyed) {
             std::copy(s, s + w, d);
         } else {
@@ -72,8 +80,12 @@ Rect TileRect(int tile, int tilesPerRow, int size) {
     if (tilesPerRow <= 0) tilesPerRow = 1;
     // Negative tile numbers have no place on a sheet: put them off it.
     if (tile < 0) return Rect{-size, -size, 0, 0};
-    int left = (tile % tilesPerRow) * size;
-    int top = (tile / tilesPerRow) * size;
+    // In 64 bits, and held at OffSheet: a huge code from a level file, or a
+    // huge row width from the header, gives a rectangle past the sheet's
+    // edge, which draws nothing, instead of an overflow.
+    auto place = [size](std::int64_t n) { return static_cast<int>(std::min<std::int64_t>(n * size, OffSheet)); };
+    const int left = place(tile % tilesPerRow);
+    const int top = place(tile / tilesPerRow);
     return Rect{left, top, left + size, top + size};
 }
 

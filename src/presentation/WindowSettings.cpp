@@ -3,10 +3,8 @@
 #include "common/Files.h"
 #include "common/TextLists.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace gravlin {
 
@@ -72,20 +70,13 @@ std::string WindowSettingsPath() {
 WindowSettings ReadWindowSettings(const std::string& path, std::string* warning) {
     WindowSettings settings;
     if (warning) warning->clear();
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) {
-        if (warning) *warning = path + " does not exist yet: the window starts as the game's default";
-        return settings;
-    }
     // A settings file is a few lines; anything bigger is not one.
-    constexpr off_t MaxSize = 64 * 1024;
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxSize) {
-        if (warning) *warning = path + " is not a readable settings file (at most 64 KB): using the defaults";
-        return settings;
-    }
-    auto lines = ReadTextList(path);
+    std::string why;
+    auto lines = ReadTextList(path, SmallFileLimit, &why);
     if (!lines) {
-        if (warning) *warning = path + " cannot be read: using the defaults";
+        if (warning)
+            *warning = FileMissing(path) ? path + " does not exist yet: the window starts as the game's default"
+                                         : why + ": using the defaults";
         return settings;
     }
     std::string bad;

@@ -59,12 +59,23 @@ void TfrmMain::GameOverFrame() {
     if (GameOverTick(W, &target)) W.GameState = StateLevelSelect;
 }
 
-void TfrmMain::StartLevelDirectly(int level, int speed) {
+bool TfrmMain::StartLevelDirectly(int level, int speed, std::string* why) {
+    // A level that cannot be played is refused here, before anything changes.
+    auto codes = ReadLevel(Levels, level, why);
+    if (!codes) return false;
+    if (Levels.Override) {
+        const std::string reason = UnplayableReason(*codes);
+        if (!reason.empty()) {
+            if (why) *why = reason;
+            return false;
+        }
+    }
     CurrentLevel = level;
     W.GameSpeed = speed;
     NoteSpeedChosen(Players.WorkingOptions, speed);
     W.GameState = StatePlay;
     ScreenLoaded[StatePlay] = false;
+    return true;
 }
 
 void TfrmMain::PlayLevelCodes(const LevelCodes& codes) {

@@ -1,7 +1,9 @@
 #include "shell/PlayerFiles.h"
 
 #include "common/Files.h"
+#include "common/Utility.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -16,51 +18,118 @@ std::string OptionsName(int n) {
     return "UOptions" + std::to_string(n) + ".Txt";
 }
 
-// A player file from Dir, or from FallbackDir when Dir has none. Names are
-// matched without regard to letter case.
-std::optional<TextList> ReadPlayerFile(const PlayerFiles& files, const std::string& name) {
-    auto lines = ReadTextList(JoinPath(files.Dir, name));
-    if (!lines && !files.FallbackDir.empty() && files.FallbackDir != files.Dir)
-        lines = ReadTextList(JoinPath(files.FallbackDir, name));
-    return lines;
-}
-
-// The first line as a number when the list has at least `count` lines, the
-// list then cut to exactly `count` lines; nullopt when it cannot be used.
-std::optional<int> UsableList(TextList& lines, int count) {
-    if (lines.size() < static_cast<std::size_t>(count)) return std::nullopt;
-    auto first = ParseInt(lines[0]);
-    if (!first) return std::nullopt;
-    lines.resize(static_cast<std::size_t>(count));
-    return first;
-}
-
 bool ValidSpeed(int speed) {
     return speed == 2 || speed == 4 || speed == 6;
 }
 
-void ReadProgress(const PlayerFiles& files, int n, TextList& working) {
-    auto lines = ReadPlayerFile(files, ProgressName(n));
-    std::optional<int> level;
-    if (lines) level = UsableList(*lines, ProgressLineCount);
-    if (!level) {
-        working = DefaultProgress();
-        return;
+// Line numbers as a text editor shows them (from 1), runs joined: "3, 7 to 9".
+std::string LineNumbers(const std::vector<std::size_t>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size();) {
+        std::size_t j = i;
+        while (j + 1 < lines.size() && lines[j + 1] == lines[j] + 1) ++j;
+        text += (text.empty() ? "" : ", ") + std::to_string(lines[i] + 1);
+        if (j > i) text += " to " + std::to_string(lines[j] + 1);
+        i = j + 1;
     }
-    working = std::move(*lines);
-    working[0] = std::to_string(*level >= 1 && *level <= LevelCountFixed ? *level : 1);
+    return text;
 }
 
-void ReadOptions(const PlayerFiles& files, int n, TextList& working) {
-    auto lines = ReadPlayerFile(files, OptionsName(n));
-    std::optional<int> speed;
-    if (lines) speed = UsableList(*lines, OptionLineCount);
-    if (!speed) {
-        working = DefaultOptions();
-        return;
+std::string Lines(const std::vector<std::size_t>& lines) {
+    return (lines.size() == 1 ? "line " : "lines ") + LineNumbers(lines);
+}
+
+// What a line of a player file may hold: the text to keep (a long name cut
+// short), or nullopt when the line is no good and takes its default.
+using LineCheck = std::optional<std::string> (*)(std::size_t line, const std::string& text);
+
+// Reads a player file from Dir, or from FallbackDir when Dir has none (names
+// matched without regard to letter case), and puts right what is wrong with
+// it line by line: a line the check refuses and a missing line take their
+// defaults, lines past the last are dropped, every other line is kept. A file
+// that had to be put right is kept as NAME.bak before anything replaces it,
+// and one line in Repairs says what was done. A missing file gives the
+// defaults without a word.
+TextList ReadPlayerFile(PlayerFiles& files, const std::string& name, const TextList& defaults, LineCheck check) {
+    std::string path = JoinPath(files.Dir, name);
+    if (FileMissing(path) && !files.FallbackDir.empty() && files.FallbackDir != files.Dir)
+        path = JoinPath(files.FallbackDir, name);
+    if (FileMissing(path)) return defaults;
+    const bool replacedLater = path == JoinPath(files.Dir, name);
+    std::string why;
+    const std::optional<std::string> bytes = ReadWholeFile(path, SmallFileLimit, &why);
+    TextList lines = defaults;
+    std::vector<std::size_t> bad, cut, missing;
+    std::size_t extra = 0;
+    if (bytes) {
+        const TextList read = SplitLines(*bytes);
+        for (std::size_t k = 0; k < defaults.size(); ++k) {
+            if (k >= read.size()) {
+                missing.push_back(k);
+                continue;
+            }
+            auto kept = check(k, read[k]);
+            if (!kept) {
+                bad.push_back(k);
+                continue;
+            }
+            if (*kept != read[k]) cut.push_back(k);
+            lines[k] = *kept;
+        }
+        extra = read.size() > defaults.size() ? read.size() - defaults.size() : 0;
+        if (bad.empty() && cut.empty() && missing.empty() && extra == 0) return lines;
+        why = FindFileNoCase(path) + ":";
+        auto say = [&, first = true](const std::string& what) mutable {
+            why += (first ? " " : ", ") + what;
+            first = false;
+        };
+        if (!bad.empty()) say(Lines(bad) + " not valid");
+        if (!missing.empty()) say(Lines(missing) + " missing");
+        if (!bad.empty() || !missing.empty()) why += " (set to the defaults)";
+        if (!cut.empty()) say(Lines(cut) + " cut to " + std::to_string(UtilityTextLimit) + " characters");
+        if (extra) say(std::to_string(extra) + (extra == 1 ? " line" : " lines") + " past the end dropped");
+        const std::size_t keptCount = std::min(read.size(), defaults.size()) - bad.size();
+        why += "; the other " + std::to_string(keptCount) + (keptCount == 1 ? " line is" : " lines are") + " kept";
+    } else {
+        why += ": the defaults are used";
     }
-    working = std::move(*lines);
-    working[0] = std::to_string(ValidSpeed(*speed) ? *speed : 4);
+    std::string backupError;
+    if (!replacedLater)
+        why += "; the file is left as it is";
+    else if (KeepBackup(path, bytes ? &*bytes : nullptr, &backupError))
+        why += "; the original is kept as " + FindFileNoCase(path) + ".bak";
+    else
+        why += "; " + backupError;
+    files.Repairs.push_back(why);
+    return lines;
+}
+
+std::optional<std::string> RosterLine(std::size_t line, const std::string& text) {
+    if (line == 0) {
+        auto n = ParseInt(text);
+        if (!n || *n < 1 || *n > PlayerCount) return std::nullopt;
+        return text;
+    }
+    // A name; one longer than a name may be is cut.
+    return text.substr(0, UtilityTextLimit);
+}
+
+std::optional<std::string> ProgressLine(std::size_t line, const std::string& text) {
+    if (line == 0) {
+        auto n = ParseInt(text);
+        if (!n || *n < 1 || *n > LevelCountFixed) return std::nullopt;
+        return text;
+    }
+    if (text != "0" && text != "1") return std::nullopt; // a level's mark
+    return text;
+}
+
+std::optional<std::string> OptionLine(std::size_t line, const std::string& text) {
+    if (line == 0) {
+        auto n = ParseInt(text);
+        if (!n || !ValidSpeed(*n)) return std::nullopt;
+    }
+    return text; // a switch: "ON" or any other word
 }
 
 bool PlayerInRange(int n) {
@@ -100,24 +169,15 @@ TextList DefaultOptions() {
 }
 
 void ReadRoster(PlayerFiles& files, int& currentPlayer) {
-    auto lines = ReadPlayerFile(files, "Players.txt");
-    std::optional<int> current;
-    if (lines) current = UsableList(*lines, RosterLineCount);
-    if (current) {
-        files.Roster = std::move(*lines);
-    } else {
-        files.Roster = DefaultRoster();
-        current = 1;
-    }
-    currentPlayer = PlayerInRange(*current) ? *current : 1;
-    files.Roster[0] = std::to_string(currentPlayer);
+    files.Roster = ReadPlayerFile(files, "Players.txt", DefaultRoster(), RosterLine);
+    currentPlayer = ParseInt(files.Roster[0]).value_or(1);
 }
 
 void LoadPlayerFiles(PlayerFiles& files) {
     for (int n = 1; n <= PlayerCount; ++n) {
-        ReadProgress(files, n, files.WorkingProgress);
+        files.WorkingProgress = ReadPlayerFile(files, ProgressName(n), DefaultProgress(), ProgressLine);
         files.ProgressLists[static_cast<std::size_t>(n - 1)] = files.WorkingProgress;
-        ReadOptions(files, n, files.WorkingOptions);
+        files.WorkingOptions = ReadPlayerFile(files, OptionsName(n), DefaultOptions(), OptionLine);
         files.OptionLists[static_cast<std::size_t>(n - 1)] = files.WorkingOptions;
     }
 }

@@ -4,6 +4,8 @@
 #include "common/TextLists.h"
 #include "shell/TfrmMain.h"
 
+#include <cstdio>
+
 namespace gravlin {
 
 namespace {
@@ -174,8 +176,12 @@ void TfrmMain::LevelSelectFrame() {
         Blit(back, 114 + 30 * (j % 14), 300 + 30 * (j / 14), SheetSurface, TileRect(tile, TilesPerRow, 20), false);
     }
 
-    // b. The preview, read again every frame.
-    LevelPlayable = LoadLevelPreview(W, Levels, CurrentLevel);
+    // b. The preview, read again every frame. Why a level cannot be played
+    // goes to standard error once, when it is chosen.
+    std::string why;
+    LevelPlayable = LoadLevelPreview(W, Levels, CurrentLevel, &why);
+    if (!LevelPlayable && why != levelProblemShown_) std::fprintf(stderr, "Gravlin: %s\n", why.c_str());
+    levelProblemShown_ = LevelPlayable ? std::string() : why;
     if (LevelPlayable) {
         for (int cell = 0; cell < MapCellCount; ++cell)
             Blit(back, 160 + 20 * CellColumn(cell), 40 + 20 * CellRow(cell), SheetSurface,

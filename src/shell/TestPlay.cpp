@@ -1,5 +1,7 @@
 #include "shell/TestPlay.h"
 
+#include <string>
+
 namespace gravlin {
 
 int TestPlayExitStatus(TestPlayEnd end) {
@@ -21,7 +23,13 @@ void TestPlay::Frame(const std::function<void(const ScriptEvent&)>& feed) {
     if (frame_ == 0) {
         // The level stands for every level number, at speed 4.
         form_.PlayLevelCodes(level_);
-        form_.StartLevelDirectly(1, 4);
+        std::string why;
+        if (!form_.StartLevelDirectly(1, 4, &why)) {
+            // The caller checked the level; should it still be refused, the
+            // test ends as if the window had been closed.
+            end_ = TestPlayEnd::Closed;
+            return;
+        }
     }
     while (next_ < script_.size() && script_[next_].Frame <= frame_) feed(script_[next_++]);
     form_.DXTimerTimer();

@@ -75,10 +75,15 @@ void TfrmMain::FormActivate() {
         Players = PlayerFiles{};
         Players.Dir = options_.PlayerDir;
     }
+    // What saves killed half-way left behind, in the folders the game writes.
+    for (const std::string& dir : {Players.Dir, MapsDir})
+        for (const std::string& path : RemoveStaleTemporaries(dir))
+            std::fprintf(stderr, "Gravlin: removed %s, left by a save that was cut off\n", path.c_str());
     ReadRoster(Players, CurrentPlayer);
 
     // 7. The player files, the current player's lists, the options.
     LoadPlayerFiles(Players);
+    for (const std::string& repair : Players.Repairs) std::fprintf(stderr, "Gravlin: %s\n", repair.c_str());
     LoadWorking(Players, CurrentPlayer);
     ApplyOptions(Players, W.GameSpeed);
     playerFilesLoaded_ = true;
@@ -89,6 +94,10 @@ void TfrmMain::FormActivate() {
 
     // 10. The built-in levels.
     LoadBuiltInMaps(Levels);
+    if (!Levels.BuiltInMapsProblem.empty()) std::fprintf(stderr, "Gravlin: %s\n", Levels.BuiltInMapsProblem.c_str());
+    if (!Levels.RebuildWriteError.empty())
+        std::fprintf(stderr, "Gravlin: the rebuilt built-in levels are not saved: %s\n",
+                     Levels.RebuildWriteError.c_str());
 
     // 11. The display; first make sure every picture can be read.
     for (const char* name : Pictures)
@@ -97,7 +106,9 @@ void TfrmMain::FormActivate() {
     timerEnabled_ = true;
 
     // 12. The music, then the random seed.
-    if (!audio_.OpenMusic(SoundsDir + "Bass2.wav", &error)) return Fatal(error);
+    std::string warning;
+    if (!audio_.OpenMusic(SoundsDir + "Bass2.wav", &error, &warning)) return Fatal(error);
+    if (!warning.empty()) std::fprintf(stderr, "Gravlin: %s\n", warning.c_str());
     if (options_.Seed) {
         W.Rng.Seed = *options_.Seed;
     } else {
@@ -186,16 +197,17 @@ void TfrmMain::FormCloseRequest() {
 
 bool TfrmMain::SavePlayers() {
     if (!playerFilesLoaded_ || options_.TestPlay) return true;
-    bool ok = true;
+    std::vector<std::string> errors;
     std::string error;
     if (Players.Roster.empty()) Players.Roster.push_back("1");
     Players.Roster[0] = std::to_string(CurrentPlayer);
-    if (!SaveRoster(Players, CurrentPlayer, &error)) {
-        shutdownErrors_.push_back(error);
-        ok = false;
-    }
-    if (!SavePlayerFiles(Players, CurrentPlayer, &shutdownErrors_)) ok = false;
-    return ok;
+    if (!SaveRoster(Players, CurrentPlayer, &error)) errors.push_back(error);
+    SavePlayerFiles(Players, CurrentPlayer, &errors);
+    // Said at once: after a won level the game goes on, and a later save
+    // may never come.
+    for (const std::string& e : errors) std::fprintf(stderr, "Gravlin: not saved: %s\n", e.c_str());
+    shutdownErrors_ = std::move(errors);
+    return shutdownErrors_.empty();
 }
 
 void TfrmMain::FormDestroy() {
@@ -207,6 +219,13 @@ void TfrmMain::FormDestroy() {
     // failed before reading them must not replace them with defaults.
     SavePlayers();
     window_.Finalize(*this);
+    // What is lost is shown where the player sees it (a message box where
+    // there is a display), not only on standard error.
+    if (!shutdownErrors_.empty()) {
+        std::string message = "The players' names and progress could not all be saved. Not written:\n";
+        for (const std::string& e : shutdownErrors_) message += "\n" + e;
+        window_.ShowError("Gravlin could not save", message);
+    }
 }
 
 bool TfrmMain::EnterScreen(int state) {

@@ -31,7 +31,7 @@ std::optional<LevelCodes> WholeLevelAt(const TextList& lines, std::size_t first,
     const LevelRead read = ReadLevelLinesAt(lines, first);
     if (read.BadLine) {
         if (error)
-            *error = "line " + std::to_string(*read.BadLine + 1) + " is not a whole number: \"" +
+            *error = "line " + std::to_string(first + *read.BadLine + 1) + " is not a whole number: \"" +
                      lines[first + *read.BadLine].substr(0, 40) + "\"";
         return std::nullopt;
     }
@@ -55,23 +55,20 @@ std::optional<LevelCodes> WholeLevel(const TextList& lines, std::string* error) 
 }
 
 std::optional<LevelCodes> ReadLevelFile(const std::string& path, std::string* error) {
-    auto lines = ReadTextList(path);
+    std::string why;
+    auto lines = ReadTextList(path, SmallFileLimit, &why);
     if (!lines) {
-        if (error) *error = path + ": file missing or unreadable";
+        if (error) *error = why;
         return std::nullopt;
     }
-    std::string why;
     auto codes = WholeLevel(*lines, &why);
     if (!codes && error) *error = path + ": " + why;
     return codes;
 }
 
 std::optional<TileSheetHeader> ReadTileSheetHeader(const std::string& path, std::string* error) {
-    auto lines = ReadTextList(path);
-    if (!lines) {
-        if (error) *error = path + ": file missing or unreadable";
-        return std::nullopt;
-    }
+    auto lines = ReadTextList(path, SmallFileLimit, error);
+    if (!lines) return std::nullopt;
     auto tiles = lines->empty() ? std::nullopt : ParseInt((*lines)[0]);
     auto rows = lines->size() < 2 ? std::nullopt : ParseInt((*lines)[1]);
     if (!tiles || *tiles <= 0 || !rows) {
@@ -93,12 +90,43 @@ std::string PlayerLevelFolder(const std::string& playerDir) {
 }
 
 void LoadBuiltInMaps(LevelStore& store) {
-    auto lines = ReadTextList(store.MapsDir + "Allmaps.map");
-    if (lines) {
-        store.BuiltInMaps = std::move(*lines);
-        return;
+    store.BuiltInMapsProblem.clear();
+    const std::string path = store.MapsDir + "Allmaps.map";
+    std::string why;
+    auto bytes = ReadWholeFile(path, BuiltInMapsLimit, &why);
+    std::string kept;
+    if (bytes) {
+        TextList lines = SplitLines(*bytes);
+        const std::string damage = BuiltInMapsDamage(lines);
+        if (damage.empty()) {
+            store.BuiltInMaps = std::move(lines);
+            return;
+        }
+        why = path + ": " + damage;
+        std::string backupError;
+        kept = KeepBackup(path, &*bytes, &backupError) ? "; the damaged file is kept as Allmaps.map.bak"
+                                                       : "; " + backupError;
     }
+    // A missing file is rebuilt without a word, as the game always has.
+    const bool missing = !bytes && FileMissing(path);
     RebuildBuiltInMaps(store);
+    if (missing) return;
+    const std::size_t levels = store.BuiltInMaps.size() / MapCellCount;
+    store.BuiltInMapsProblem = why + "; rebuilt from the level files with " + std::to_string(levels) + " of the " +
+                               std::to_string(BuiltInLevelCount) + " built-in levels" + kept;
+}
+
+std::string BuiltInMapsDamage(const TextList& lines) {
+    constexpr std::size_t needed = static_cast<std::size_t>(BuiltInLevelCount) * MapCellCount;
+    if (lines.empty()) return "it is empty";
+    for (std::size_t k = 0; k < needed && k < lines.size(); ++k)
+        if (!ParseInt(lines[k]))
+            return "line " + std::to_string(k + 1) + " (level " + std::to_string(k / MapCellCount + 1) +
+                   ") is not a whole number: \"" + lines[k].substr(0, 40) + "\"";
+    if (lines.size() < needed)
+        return "it has " + std::to_string(lines.size()) + " lines; the " + std::to_string(BuiltInLevelCount) +
+               " built-in levels need " + std::to_string(needed);
+    return "";
 }
 
 void RebuildBuiltInMaps(LevelStore& store) {
@@ -106,7 +134,7 @@ void RebuildBuiltInMaps(LevelStore& store) {
     store.RebuildWriteError.clear();
     for (int n = 1; n <= BuiltInLevelCount; ++n) {
         store.LevelFileLines.clear();
-        auto lines = ReadTextList(LevelFileName(store, n));
+        auto lines = ReadTextList(LevelFileName(store, n), SmallFileLimit);
         if (!lines) break;
         store.LevelFileLines = std::move(*lines);
         const std::size_t take = std::min<std::size_t>(store.LevelFileLines.size(), MapCellCount);
@@ -130,27 +158,58 @@ std::optional<int> LevelCode(const LevelStore& store, int n, int k) {
     return ParseInt(store.LevelFileLines[static_cast<std::size_t>(k)]);
 }
 
-std::optional<LevelCodes> ReadLevel(LevelStore& store, int n) {
+std::string UnplayableReason(const LevelCodes& codes) {
+    const bool start = std::find(codes.begin(), codes.end(), PlayerStart) != codes.end();
+    const bool book = std::find(codes.begin(), codes.end(), Book) != codes.end();
+    if (!start && !book) return "it has neither a player start (code 24) nor a book (code 134)";
+    if (!start) return "it has no player start (code 24)";
+    if (!book) return "it has no book (code 134)";
+    return "";
+}
+
+std::optional<LevelCodes> ReadLevel(LevelStore& store, int n, std::string* why) {
     if (store.Override) return store.Override;
-    if (n < 1) return std::nullopt;
+    auto fail = [&](const std::string& where, const std::string& reason) -> std::optional<LevelCodes> {
+        if (why) *why = "level " + std::to_string(n) + " cannot be played: " + where + reason;
+        return std::nullopt;
+    };
+    if (n < 1) return fail("", "there is no such level");
+    std::string reason;
+    std::optional<LevelCodes> codes;
+    std::string where;
     if (n > BuiltInLevelCount) {
+        // The player's own file of that name hides the game's; deleting it
+        // brings the game's back.
         std::optional<TextList> lines;
         if (!store.UserMapsDir.empty()) {
             LevelStore own;
             own.MapsDir = store.UserMapsDir;
-            lines = ReadTextList(LevelFileName(own, n));
+            const std::string path = LevelFileName(own, n);
+            where = path + ": ";
+            lines = ReadTextList(path, SmallFileLimit, &reason);
         }
-        if (!lines) lines = ReadTextList(LevelFileName(store, n));
-        if (!lines) return std::nullopt;
+        if (!lines) {
+            where = LevelFileName(store, n) + ": ";
+            lines = ReadTextList(LevelFileName(store, n), SmallFileLimit, &reason);
+        }
+        if (!lines) return fail("", reason);
         store.LevelFileLines = std::move(*lines);
-        return WholeLevel(store.LevelFileLines, nullptr);
+        codes = WholeLevel(store.LevelFileLines, &reason);
+    } else {
+        // Level n of "Allmaps.map" is its n-th block of 192 lines.
+        where = store.MapsDir + "Allmaps.map: ";
+        const std::size_t first = static_cast<std::size_t>(n - 1) * MapCellCount;
+        codes = WholeLevelAt(store.BuiltInMaps, first, &reason);
+        if (!codes && first >= store.BuiltInMaps.size()) reason = "the built-in levels end before it";
     }
-    // Level n of "Allmaps.map" is its n-th block of 192 lines.
-    return WholeLevelAt(store.BuiltInMaps, static_cast<std::size_t>(n - 1) * MapCellCount, nullptr);
+    if (!codes) return fail(where, reason);
+    reason = UnplayableReason(*codes);
+    if (!reason.empty()) return fail(where, reason);
+    return codes;
 }
 
-bool LoadLevelPreview(World& w, LevelStore& store, int n) {
-    auto codes = ReadLevel(store, n);
+bool LoadLevelPreview(World& w, LevelStore& store, int n, std::string* why) {
+    auto codes = ReadLevel(store, n, why);
     if (!codes) return false;
     for (Cell& c : w.Cells) {
         c.Tile = NoActor;

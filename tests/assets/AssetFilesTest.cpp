@@ -20,8 +20,9 @@ namespace {
 const std::string Game = GRAVLIN_GAME_DIR;
 
 std::string Slurp(const std::string& path) {
-    auto data = ReadWholeFile(path);
-    EXPECT_TRUE(data.has_value()) << "cannot read " << path;
+    std::string error;
+    auto data = ReadWholeFile(path, SoundFileLimit, &error);
+    EXPECT_TRUE(data.has_value()) << error;
     return data.value_or("");
 }
 

@@ -76,7 +76,7 @@ TEST_F(AudioFiles, MixerOnTheDummyDevicePlaysOverlappingCuesAndLoopsTheHum) {
     EXPECT_FALSE(audio.Silent());
     std::string error;
     ASSERT_TRUE(audio.LoadSoundLibrary(Path("Soundlib.dxw"), &error)) << error;
-    ASSERT_TRUE(audio.OpenMusic(Path("bass2.WAV"), &error)) << error; // found whatever the case
+    ASSERT_TRUE(audio.OpenMusic(Path("bass2.WAV"), &error, nullptr)) << error; // found whatever the case
     WaveList& waves = audio.Waves();
     EXPECT_TRUE(MissingCueNames(waves).empty());
     EXPECT_EQ(Mix_AllocateChannels(-1), MixerChannels);
@@ -151,7 +151,7 @@ TEST_F(AudioFiles, NoDeviceMeansSilentSoundWithTheSameChecks) {
     EXPECT_FALSE(audio.SilentReason().empty());
     std::string error;
     ASSERT_TRUE(audio.LoadSoundLibrary(Path("Soundlib.dxw"), &error)) << error;
-    ASSERT_TRUE(audio.OpenMusic(Path("Bass2.wav"), &error)) << error;
+    ASSERT_TRUE(audio.OpenMusic(Path("Bass2.wav"), &error, nullptr)) << error;
     EXPECT_TRUE(audio.Waves().Has("hyper"));
     EXPECT_FALSE(audio.Waves().Has("hyper2"));
     audio.Music().Play();
@@ -181,11 +181,19 @@ TEST_F(AudioFiles, MissingNamesAndFilesAreReportedByName) {
 
         EXPECT_FALSE(audio.LoadSoundLibrary(Path("Nothing.dxw"), &error));
         EXPECT_NE(error.find("Nothing.dxw"), std::string::npos) << error;
-        EXPECT_FALSE(audio.OpenMusic(Path("Sounds/Bass2.wav"), &error));
+        EXPECT_FALSE(audio.OpenMusic(Path("Sounds/Bass2.wav"), &error, nullptr));
         EXPECT_NE(error.find("Sounds/Bass2.wav"), std::string::npos) << error;
         // Not a wave file at all.
         ASSERT_TRUE(WriteFileAtomic(Path("Noise.wav"), "not a wave"));
-        EXPECT_FALSE(audio.OpenMusic(Path("Noise.wav"), &error));
+        EXPECT_FALSE(audio.OpenMusic(Path("Noise.wav"), &error, nullptr));
         EXPECT_NE(error.find("Noise.wav"), std::string::npos) << error;
+        // Music cut short in its samples plays what is there, with a
+        // warning, on the device and without one alike.
+        const std::string bass = Tone(2);
+        ASSERT_TRUE(WriteFileAtomic(Path("Cut.wav"), bass.substr(0, bass.size() / 2 + 1)));
+        std::string warning;
+        EXPECT_TRUE(audio.OpenMusic(Path("Cut.wav"), &error, &warning)) << error;
+        EXPECT_NE(warning.find("Cut.wav: the music is cut short: 44076 of its 88200 bytes"), std::string::npos)
+            << warning;
     }
 }

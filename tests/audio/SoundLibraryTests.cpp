@@ -104,15 +104,23 @@ TEST(ParseWave, ReadsTheFormatAndRejectsDamage) {
 
     std::string notPcm = wave;
     notPcm[20] = 3; // floating point
+    // A data chunk cut short by the end of the file is taken as far as it goes.
     std::string longData = wave;
     Set32(longData, 40, 1000);
+    f = ParseWave(longData, &error);
+    ASSERT_TRUE(f) << error;
+    EXPECT_TRUE(f->DataTruncated);
+    EXPECT_EQ(f->DataBytes, 2u);
+    EXPECT_EQ(f->DeclaredDataBytes, 1000u);
+    std::string longFormat = wave;
+    Set32(longFormat, 16, 1000);
     std::string threeChannels = wave;
     threeChannels[22] = 3;
     for (const auto& [bytes, expect] : {std::pair{std::string("RIFF"), "RIFF"},
                                         {wave.substr(0, 36), "data"},
                                         {wave.substr(0, 12), "format"},
                                         {notPcm, "PCM"},
-                                        {longData, "past the end"},
+                                        {longFormat, "past the end"},
                                         {threeChannels, "unsupported"}}) {
         EXPECT_FALSE(ParseWave(bytes, &error)) << expect;
         EXPECT_NE(error.find(expect), std::string::npos) << error;

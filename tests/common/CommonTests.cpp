@@ -73,6 +73,30 @@ TEST(FindFileNoCase, MatchesWhateverTheCase) {
     EXPECT_EQ(FindFileNoCase(dir / "Surfaces/all256.dib"), dir / "Surfaces/all256.dib");
 }
 
+TEST(ReadWholeFile, ReadsRegularFilesWithinTheLimitOnly) {
+    TempDir dir;
+    WriteRaw(dir / "Level061.bkg", std::string(1000, '7'));
+    EXPECT_EQ(ReadWholeFile(dir / "Level061.bkg", 1000)->size(), 1000u);
+    std::string error;
+    EXPECT_FALSE(ReadWholeFile(dir / "Level061.bkg", 999, &error));
+    EXPECT_EQ(error, dir / "Level061.bkg" + ": 1000 bytes, more than the 999 bytes such a file may have");
+    // A pipe is refused at once rather than waited on; so are a link to an
+    // endless device, and a folder.
+    ASSERT_EQ(::mkfifo((dir / "Players.txt").c_str(), 0644), 0);
+    EXPECT_FALSE(ReadWholeFile(dir / "Players.txt", SmallFileLimit, &error));
+    EXPECT_NE(error.find("Players.txt: is a pipe"), std::string::npos) << error;
+    fs::create_symlink("/dev/zero", dir / "Soundlib.dxw");
+    EXPECT_FALSE(ReadWholeFile(dir / "Soundlib.dxw", SoundFileLimit, &error));
+    EXPECT_NE(error.find("is a device"), std::string::npos) << error;
+    EXPECT_FALSE(ReadWholeFile(dir.Path(), SmallFileLimit, &error));
+    EXPECT_NE(error.find("is a folder"), std::string::npos) << error;
+    EXPECT_FALSE(ReadWholeFile(dir / "missing.txt", SmallFileLimit, &error));
+    EXPECT_TRUE(FileMissing(dir / "missing.txt"));
+    EXPECT_FALSE(FileMissing(dir / "Players.txt"));
+    // Writing into the pipe fails at once instead of waiting for a reader.
+    EXPECT_FALSE(WriteFileAtomic(dir / "Players.txt", "1\r\n", &error));
+}
+
 TEST(WriteFileAtomic, ReplacesWholeAndLeavesTheOldFileOnFailure) {
     TempDir dir;
     std::string path = dir / "Players.txt";

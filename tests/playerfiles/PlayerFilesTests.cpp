@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace gravlin {
@@ -116,26 +117,88 @@ TEST_F(PlayerFilesTest, ChangesReachTheCurrentPlayersFilesOnly) {
     EXPECT_EQ(files_.WorkingProgress[0], "1"); // 71 is no level: back to 1
 }
 
-TEST_F(PlayerFilesTest, ShortAndNonNumericFilesFallBackToDefaults) {
-    Write("Players.txt", "2\r\nA\r\nB\r\nC\r\nD\r\n");        // five lines
-    Write("CompLevels1.Txt", std::string("1\r\n") + "0\r\n"); // two lines
+TEST_F(PlayerFilesTest, DamagedFilesKeepEveryGoodLineAndTheOriginal) {
+    const std::string shortRoster = "2\r\nA\r\nB\r\nC\r\nD\r\n"; // the fifth name missing
+    Write("Players.txt", shortRoster);
+    Write("CompLevels1.Txt", "1\r\n0\r\n"); // levels 2 to 70 missing
     std::string progress = "x\r\n";
-    for (int i = 0; i < 70; ++i) progress += "1\r\n";
+    for (int i = 1; i <= 70; ++i) progress += i == 33 ? "?\r\n" : "1\r\n";
     Write("CompLevels2.Txt", progress);
     Write("UOptions1.txt", "6\r\nON\r\n");
-    Write("UOptions2.txt", "fast\r\nON\r\nON\r\n");
+    Write("UOptions2.txt", "fast\r\nON\r\nOFF\r\n");
     Write("UOptions3.txt", "");
+    Write("UOptions4.Txt.bak", "an earlier original");
+    Write("UOptions4.Txt", "3\r\nON\r\nON\r\n");
+    // A pipe in the place of a file neither hangs the start-up nor is waited on.
+    ASSERT_EQ(::mkfifo(Path("UOptions5.Txt").c_str(), 0644), 0);
     const int current = StartUp();
-    EXPECT_EQ(current, 1);
-    EXPECT_EQ(files_.Roster, DefaultRoster());
+
+    EXPECT_EQ(current, 2);
+    EXPECT_EQ(files_.Roster, (TextList{"2", "A", "B", "C", "D", "Name 005"}));
     EXPECT_EQ(files_.ProgressLists[0], DefaultProgress());
-    EXPECT_EQ(files_.ProgressLists[1], DefaultProgress());
-    for (int n = 0; n < 3; ++n) EXPECT_EQ(files_.OptionLists[static_cast<std::size_t>(n)], DefaultOptions()) << n;
-    std::string oddRoster = "one\r\nA\r\nB\r\nC\r\nD\r\nE\r\n";
-    Write("Players.txt", oddRoster);
-    int player = 0;
-    ReadRoster(files_, player);
+    TextList two(71, "1");
+    two[33] = "0";
+    EXPECT_EQ(files_.ProgressLists[1], two); // 69 level marks kept, not 70 lost
+    EXPECT_EQ(files_.OptionLists[0], (TextList{"6", "ON", "ON"}));
+    EXPECT_EQ(files_.OptionLists[1], (TextList{"4", "ON", "OFF"}));
+    EXPECT_EQ(files_.OptionLists[2], DefaultOptions());
+    EXPECT_EQ(files_.OptionLists[4], DefaultOptions());
+
+    // One line for each file put right, saying what was done.
+    ASSERT_EQ(files_.Repairs.size(), 8u);
+    auto said = [&](const std::string& name) {
+        for (const auto& r : files_.Repairs)
+            if (r.find(name) != std::string::npos) return r;
+        return std::string("<nothing about ") + name + ">";
+    };
+    EXPECT_EQ(said("CompLevels2.Txt"), Path("CompLevels2.Txt") +
+                                           ": lines 1, 34 not valid (set to the defaults); the other 69 lines are "
+                                           "kept; the original is kept as " +
+                                           Path("CompLevels2.Txt") + ".bak");
+    EXPECT_NE(said("Players.txt").find("line 6 missing"), std::string::npos) << said("Players.txt");
+    EXPECT_NE(said("UOptions5.Txt").find("is a pipe"), std::string::npos) << said("UOptions5.Txt");
+
+    // The originals are kept before the repaired files replace them; an
+    // earlier ".bak" is never replaced.
+    ASSERT_TRUE(SaveRoster(files_, current, nullptr));
+    // The pipe is not written either: it fails at once rather than hang.
+    std::vector<std::string> errors;
+    EXPECT_FALSE(SavePlayerFiles(files_, current, &errors));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("UOptions5.Txt"), std::string::npos) << errors[0];
+    EXPECT_EQ(Read("Players.txt.bak"), shortRoster);
+    EXPECT_EQ(Read("Players.txt"), "2\r\nA\r\nB\r\nC\r\nD\r\nName 005\r\n");
+    EXPECT_EQ(Read("CompLevels2.Txt.bak"), progress);
+    EXPECT_EQ(Read("UOptions3.txt.bak"), "");
+    EXPECT_EQ(Read("UOptions4.Txt.bak"), "an earlier original");
+    EXPECT_EQ(Read("UOptions4.Txt"), "4\r\nON\r\nON\r\n");
+
+    // Read again, the saved files need nothing put right.
+    files_ = PlayerFiles{};
+    files_.Dir = root_.string();
+    ::unlink(Path("UOptions5.Txt").c_str());
+    StartUp();
+    EXPECT_TRUE(files_.Repairs.empty()) << files_.Repairs[0];
+    EXPECT_EQ(files_.ProgressLists[1], two);
+}
+
+TEST_F(PlayerFilesTest, HugeFilesAndNamesCostLittle) {
+    // A name of a megabyte would cost half a second a frame on the level
+    // choice: a file that size is not read, and a long name is cut.
+    Write("Players.txt", "1\r\n" + std::string(1 << 20, 'A') + "\r\n");
+    int current = 0;
+    ReadRoster(files_, current);
     EXPECT_EQ(files_.Roster, DefaultRoster());
+    ASSERT_EQ(files_.Repairs.size(), 1u);
+    EXPECT_NE(files_.Repairs[0].find("1048581 bytes, more than the 65536"), std::string::npos) << files_.Repairs[0];
+
+    ::unlink(Path("Players.txt.bak").c_str());
+    files_.Repairs.clear();
+    Write("Players.txt", "1\r\n" + std::string(300, 'A') + "\r\nB\r\nC\r\nD\r\nE\r\n");
+    ReadRoster(files_, current);
+    EXPECT_EQ(files_.Roster[1], std::string(255, 'A'));
+    ASSERT_EQ(files_.Repairs.size(), 1u);
+    EXPECT_NE(files_.Repairs[0].find("line 2 cut to 255 characters"), std::string::npos) << files_.Repairs[0];
 }
 
 TEST_F(PlayerFilesTest, OutOfRangeValuesAreCorrectedAndNamesMatchAnyCase) {

@@ -124,6 +124,9 @@ TEST(DecodeBmp, EveryKindOfBadFileIsAClearError) {
         {"zero width", MakeBmp(0, 2, std::string(8, '\1')), "impossible"},
         {"negative width", MakeBmp(-4, 2, std::string(8, '\1')), "impossible"},
         {"huge", MakeBmp(100000, 100000, std::string(8, '\1')), "impossible"},
+        // A kilobyte of RLE8 that would cost 272 MB: more than 4096 a side.
+        {"RLE8 of 16384 by 16384", MakeBmp(16384, 16384, std::string(1000, '\0'), 8, 1), "impossible"},
+        {"one past 4096", MakeBmp(4097, 1, std::string(4100, '\1')), "impossible"},
         {"most negative height", MakeBmp(4, INT32_MIN, std::string(8, '\1')), "impossible"},
         {"offset past the end", badOffset, "offset"},
         {"offset at 4 GB", hugeOffset, "offset"},

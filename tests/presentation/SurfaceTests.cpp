@@ -1,5 +1,6 @@
 #include "presentation/Surface.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 using namespace gravlin;
@@ -96,6 +97,13 @@ TEST(Blit, WhollyOutsideOrPastTheSheetDrawsNothing) {
     Blit(back, 10, 10, sheet, TileRect(192, 16), true);
     Blit(back, 10, 10, sheet, TileRect(5000, 16), false);
     Blit(back, 10, 10, sheet, TileRect(-1, 16), false);
+    // Codes from a damaged level file, and a damaged header's row width:
+    // off the sheet, with no overflow on the way there.
+    for (int tile : {858993472, INT_MAX - 1})
+        for (int perRow : {16, INT_MAX}) Blit(back, 600, 440, sheet, TileRect(tile, perRow), true);
+    EXPECT_EQ(TileRect(INT_MAX, 16).Top, OffSheet);
+    Blit(back, INT_MAX, INT_MIN, sheet, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, false);
+    Blit(back, INT_MIN, 0, sheet, {INT_MAX - 1, 0, INT_MAX, 40}, true);
     // A small or empty sheet is no danger either.
     Surface empty;
     Blit(back, 0, 0, empty, {0, 0, 40, 40}, false);

@@ -210,6 +210,28 @@ TEST(LevelWon, WipeRingsFragmentsAndTheNextLevelOnTheChoice) {
     EXPECT_TRUE(h.ScreenLoaded()[StateLevelSelect]);
 }
 
+TEST(LevelWon, AFailedSaveIsSaidAtOnceAndShownAtTheEnd) {
+    ShellHarness h;
+    StartLevel(h, DiamondThenBook(), 12);
+    // The folder of the player files has gone since start-up.
+    h.Players().Dir = h.home + "/gone";
+    ::testing::internal::CaptureStderr();
+    h.window.KeyDown(Key::Right);
+    ASSERT_GT(FramesUntil(h, StateLevelDone), 0);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Gravlin: not saved: cannot create " + h.home + "/gone/CompLevels1.Txt"), std::string::npos)
+        << said;
+    EXPECT_EQ(h.form.ShutdownErrors().size(), 11u);
+    EXPECT_TRUE(h.window.LastError.empty()); // no box in the middle of the game
+
+    // The save at the end fails too: the box says what and where.
+    ::testing::internal::CaptureStderr();
+    h.form.FormDestroy();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(h.window.LastError.find("could not all be saved"), std::string::npos) << h.window.LastError;
+    EXPECT_NE(h.window.LastError.find(h.home + "/gone/UOptions5.Txt"), std::string::npos) << h.window.LastError;
+}
+
 TEST(LevelWon, EscapeEndsTheWipeOnTheNextLevel) {
     ShellHarness h;
     StartLevel(h, DiamondThenBook(), 70);

@@ -134,5 +134,33 @@ TEST(Replay, MapFileStartsPlayOnThatLevelAndTheHomeHoldsThePlayersOwnLevels) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(Replay, AnUnplayableLevelAndAFailedSaveAreErrors) {
+    std::string dir = testing::FreshFolder("bad");
+    ReplayOptions o;
+    o.DataDir = GRAVLIN_GAME_DIR;
+    o.HomeDir = dir;
+    o.Frames = 5;
+    o.Level = 75; // no such level file
+    ReplayResult r = RunReplay(o);
+    EXPECT_NE(r.Error.find("level 75 cannot be played: "), std::string::npos) << r.Error;
+    EXPECT_NE(r.Error.find("Level075.bkg: file missing"), std::string::npos) << r.Error;
+
+    TextList noStart(192, "1");
+    noStart[100] = "134";
+    ASSERT_TRUE(WriteTextList(dir + "/m.bkg", noStart));
+    o.Level.reset();
+    o.MapFile = dir + "/m.bkg";
+    r = RunReplay(o);
+    EXPECT_EQ(r.Error, dir + "/m.bkg: it has no player start (code 24)");
+
+    // A home folder that cannot take the player files.
+    o.MapFile.clear();
+    o.HomeDir = dir + "/no/such/folder";
+    r = RunReplay(o);
+    EXPECT_NE(r.Error.find("the player files could not be saved:"), std::string::npos) << r.Error;
+    EXPECT_NE(r.Error.find(o.HomeDir + "/Players.txt"), std::string::npos) << r.Error;
+    std::filesystem::remove_all(dir);
+}
+
 } // namespace
 } // namespace gravlin

@@ -6,7 +6,9 @@
 #include "common/TextLists.h"
 #include "presentation/Bmp.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 namespace gravlin {
 namespace {
@@ -23,6 +25,34 @@ TEST(StartUp, StartsOnTheTitleWithTheDefaults) {
     EXPECT_TRUE(h.W().ExplosionToggle);
     EXPECT_EQ(h.Cues().MonsterStepCount, 99);
     EXPECT_EQ(h.TilesPerRow(), 16);
+}
+
+TEST(StartUp, ASaveKilledHalfWayLeavesNothingBehind) {
+    // A save killed after writing its temporary file and before the rename:
+    // the temporary of the dead process stays, the old file is whole.
+    const std::string home = testing::FreshFolder("killed");
+    ASSERT_TRUE(WriteTextList(home + "/Players.txt", {"2", "A", "B", "C", "D", "E"}));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::ofstream(home + "/Players.txt.tmp" + std::to_string(::getpid())) << "1\r\nHalf";
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const std::string stale = home + "/Players.txt.tmp" + std::to_string(child);
+    const std::string running = home + "/UOptions1.Txt.tmp" + std::to_string(::getpid());
+    std::ofstream(running) << "a save in progress";
+    ASSERT_TRUE(std::filesystem::exists(stale));
+
+    HeadlessWindow window;
+    SilentAudio audio;
+    TfrmMain form(window, audio, ShellOptions{GRAVLIN_GAME_DIR, home, 1u});
+    form.FormCreate();
+    window.PumpMessages(form);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(running)); // its process still runs
+    EXPECT_EQ(form.Roster()[1], "A");
+    std::filesystem::remove_all(home);
 }
 
 TEST(StartUp, SecondActivationRunsNoStartUp) {

@@ -110,18 +110,66 @@ TEST(BuiltInMaps, FailedWriteKeepsTheLevelsInMemory) {
 TEST(BuiltInMaps, LevelNineStartsAtLine1536) {
     ScratchDir dir("level-nine");
     TextList lines;
-    for (int i = 0; i < 10 * MapCellCount; ++i) lines.push_back(std::to_string(i));
+    for (int i = 0; i < BuiltInLevelCount * MapCellCount; ++i) lines.push_back(std::to_string(i));
     WriteLines(dir.File("Allmaps.map"), lines);
     LevelStore store;
     store.MapsDir = dir.Dir();
     LoadBuiltInMaps(store);
+    EXPECT_TRUE(store.BuiltInMapsProblem.empty()) << store.BuiltInMapsProblem;
     EXPECT_EQ(LevelCode(store, 9, 0), 1536);
     EXPECT_EQ(LevelCode(store, 9, 191), 1727);
     EXPECT_EQ(LevelCode(store, 10, 191), 1919);
-    EXPECT_FALSE(LevelCode(store, 11, 0)); // past the end of a short "Allmaps.map"
+    store.BuiltInMaps.resize(10 * MapCellCount); // as a rebuild that stopped at level 11 leaves it
+    EXPECT_FALSE(LevelCode(store, 11, 0));       // past the end of a short list
     EXPECT_FALSE(LevelCode(store, 9, 192));
     EXPECT_FALSE(LevelCode(store, 9, -1));
     EXPECT_FALSE(LevelCode(store, 0, 0));
+}
+
+TEST(BuiltInMaps, AReadableButDamagedFileIsRebuiltAndKept) {
+    ScratchDir dir("damaged");
+    LevelStore store;
+    store.MapsDir = dir.Dir();
+    TextList all;
+    for (int n = 1; n <= BuiltInLevelCount; ++n) {
+        const TextList level = ToLines(NumberedLevel(n));
+        WriteLines(LevelFileName(store, n), level);
+        all.insert(all.end(), level.begin(), level.end());
+    }
+    const std::string good = JoinLines(all);
+    std::string badNumber = good, withNul = good;
+    badNumber.replace(good.find("\r\n", 1536 * 4) + 2, 1, "x");
+    withNul[good.size() / 2] = '\0';
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* said;
+    } cases[] = {
+        {"empty", "", "it is empty"},
+        {"junk", "PK\3\4 not levels at all", "line 1 (level 1) is not a whole number"},
+        {"a bad number", badNumber, "is not a whole number: \"x"},
+        {"truncated", good.substr(0, good.size() / 3), "built-in levels need 11520"},
+        {"a byte-order mark", "\xEF\xBB\xBF" + good, "line 1 (level 1)"},
+        {"a NUL", withNul, "(level 31) is not a whole number"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(dir.File("Allmaps.map"), c.bytes);
+        store.BuiltInMaps.clear();
+        LoadBuiltInMaps(store);
+        // All 60 levels are playable again, from the level files beside it.
+        EXPECT_EQ(store.BuiltInMaps, all) << c.what;
+        EXPECT_EQ(*ReadLevel(store, 60), NumberedLevel(60)) << c.what;
+        EXPECT_EQ(ReadWholeFile(dir.File("Allmaps.map"), BuiltInMapsLimit), good) << c.what;
+        EXPECT_NE(store.BuiltInMapsProblem.find(c.said), std::string::npos)
+            << c.what << ": " << store.BuiltInMapsProblem;
+        EXPECT_NE(store.BuiltInMapsProblem.find("rebuilt from the level files with 60 of the 60"), std::string::npos)
+            << store.BuiltInMapsProblem;
+    }
+    // The first damaged file is the one kept: later ones never replace it.
+    EXPECT_EQ(ReadWholeFile(dir.File("Allmaps.map.bak")), "");
+    // A good file is used as it is, without a word.
+    LoadBuiltInMaps(store);
+    EXPECT_TRUE(store.BuiltInMapsProblem.empty());
 }
 
 TEST(SingleLevelFiles, ExtraLinesAreIgnoredAndAnyLineEndReadsTheSame) {
@@ -190,22 +238,37 @@ TEST(UnplayableLevels, BadLinesShortFilesAndShortAllmaps) {
     shortText.resize(191);
     WriteLines(LevelFileName(store, 64), shortText);
     WriteLines(LevelFileName(store, 65), {});
-    // Level 66 has no file at all.
+    // Level 66 has no file at all. Level 67 has no player start, which would
+    // put the player on the border, and level 68 no book.
+    LevelCodes noStart = EarthLevel(), noBook = EarthLevel();
+    noStart[At(1, 1)] = Earth;
+    noBook[At(14, 10)] = Earth;
+    WriteLines(LevelFileName(store, 67), ToLines(noStart));
+    WriteLines(LevelFileName(store, 68), ToLines(noBook));
 
-    // "Allmaps.map" with level 1 whole, level 2 bad in its last line and
-    // level 3 cut short.
+    // Built-in levels (as a rebuild from damaged level files leaves them)
+    // with level 1 whole, level 2 bad in its last line and level 3 cut short.
     TextList maps = ToLines(EarthLevel());
     TextList two = ToLines(EarthLevel());
     two[191] = "1 ";
     maps.insert(maps.end(), two.begin(), two.end());
     TextList three = ToLines(EarthLevel());
     maps.insert(maps.end(), three.begin(), three.begin() + 150);
-    WriteLines(dir.File("Allmaps.map"), maps);
-    LoadBuiltInMaps(store);
-    ASSERT_EQ(store.BuiltInMaps.size(), 534u);
+    store.BuiltInMaps = maps;
     ASSERT_TRUE(ReadLevel(store, 1));
 
-    for (int n : {2, 3, 4, 60, 61, 62, 63, 64, 65, 66, 0, -1}) ExpectUnplayable(store, n);
+    for (int n : {2, 3, 4, 60, 61, 62, 63, 64, 65, 66, 67, 68, 0, -1}) ExpectUnplayable(store, n);
+    // The level choice says why, naming the level and its file.
+    auto w = std::make_unique<World>();
+    std::string why;
+    EXPECT_FALSE(LoadLevelPreview(*w, store, 67, &why));
+    EXPECT_EQ(why, "level 67 cannot be played: " + LevelFileName(store, 67) + ": it has no player start (code 24)");
+    EXPECT_FALSE(LoadLevelPreview(*w, store, 68, &why));
+    EXPECT_NE(why.find("it has no book (code 134)"), std::string::npos) << why;
+    EXPECT_FALSE(LoadLevelPreview(*w, store, 2, &why));
+    EXPECT_NE(why.find("Allmaps.map: line 384 is not a whole number: \"1 \""), std::string::npos) << why;
+    EXPECT_FALSE(LoadLevelPreview(*w, store, 4, &why));
+    EXPECT_NE(why.find("the built-in levels end before it"), std::string::npos) << why;
 }
 
 TEST(Preview, ShowsEveryCodeButTeleportExits) {

@@ -63,11 +63,10 @@ int Run(const std::string& srcDir, const std::string& outDir) {
         if (sources.count(old) == 0) fs::remove(fs::path(outDir) / old, ec);
     }
     for (const std::string& name : sources) {
-        auto bytes = ReadWholeFile((fs::path(srcDir) / name).string());
         std::string error;
+        auto bytes = ReadWholeFile((fs::path(srcDir) / name).string(), SmallFileLimit, &error);
         if (!bytes || !WriteFileAtomic((fs::path(outDir) / name).string(), *bytes, &error)) {
-            std::fprintf(stderr, "gravlin-mapbuild: cannot copy %s: %s\n", name.c_str(),
-                         bytes ? error.c_str() : "cannot read it");
+            std::fprintf(stderr, "gravlin-mapbuild: cannot copy %s: %s\n", name.c_str(), error.c_str());
             return 1;
         }
     }

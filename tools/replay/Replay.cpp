@@ -70,7 +70,13 @@ ReplayResult RunReplay(const ReplayOptions& options) {
         if (!codes) return result;
         form.PlayLevelCodes(*codes);
     }
-    if (options.Level || !options.MapFile.empty()) form.StartLevelDirectly(options.Level.value_or(1), options.Speed);
+    if (options.Level || !options.MapFile.empty()) {
+        std::string why;
+        if (!form.StartLevelDirectly(options.Level.value_or(1), options.Speed, &why)) {
+            result.Error = options.MapFile.empty() ? why : options.MapFile + ": " + why;
+            return result;
+        }
+    }
 
     int lastEvent = options.Script.empty() ? 0 : options.Script.back().Frame;
     std::size_t next = 0;
@@ -109,6 +115,11 @@ ReplayResult RunReplay(const ReplayOptions& options) {
     result.Outcome = won ? ReplayOutcome::Won : (lost ? ReplayOutcome::Lost : ReplayOutcome::Playing);
     if (!form.FatalError().empty()) result.Error = form.FatalError();
     form.FormDestroy();
+    // Progress that could not be kept is a failed run, like bad input.
+    if (result.Error.empty() && !form.ShutdownErrors().empty()) {
+        result.Error = "the player files could not be saved:";
+        for (const std::string& e : form.ShutdownErrors()) result.Error += "\n  " + e;
+    }
     if (options.State) result.State = StateOf(form, audio.waves, frame);
     return result;
 }
@@ -179,11 +190,11 @@ bool ParseReplayArguments(int argc, char** argv, ReplayOptions& o, std::string* 
     }
     if (o.Level && !o.MapFile.empty()) return fail("--level and --map cannot be used together");
     if (o.DataDir.empty()) o.DataDir = ExecutableDir();
-    if (!o.MapFile.empty() && !ReadWholeFile(o.MapFile)) return fail(o.MapFile + ": file missing or unreadable");
+    std::string why;
+    if (!o.MapFile.empty() && !ReadWholeFile(o.MapFile, SmallFileLimit, &why)) return fail(why);
     if (!scriptPath.empty()) {
-        auto text = ReadWholeFile(scriptPath);
-        if (!text) return fail(scriptPath + ": file missing or unreadable");
-        std::string why;
+        auto text = ReadWholeFile(scriptPath, ScriptFileLimit, &why);
+        if (!text) return fail(why);
         auto events = ParseReplayScript(*text, &why);
         if (!events) return fail(scriptPath + ": " + why);
         o.Script = std::move(*events);

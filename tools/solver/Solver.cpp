@@ -148,7 +148,8 @@ std::unique_ptr<World> PrepareStartWorld(const SolverLevel& level, std::string* 
         if (!codes) return fail(why);
         form.PlayLevelCodes(*codes);
     }
-    form.StartLevelDirectly(level.Level.value_or(1), level.Speed);
+    std::string why;
+    if (!form.StartLevelDirectly(level.Level.value_or(1), level.Speed, &why)) return fail(why);
     // Frame 0: the level's preparation and its first play frame, no key held.
     form.DXTimerTimer();
     if (form.GameWorld().GameState != StatePlay) return fail("the level could not be started");

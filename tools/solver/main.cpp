@@ -152,8 +152,9 @@ int main(int argc, char** argv) {
     std::vector<PlanStep> plan;
     if (havePlan) {
         if (!planFile.empty()) {
-            auto text = ReadWholeFile(planFile);
-            if (!text) return usage(planFile + ": file missing or unreadable");
+            std::string why;
+            auto text = ReadWholeFile(planFile, ScriptFileLimit, &why);
+            if (!text) return usage(why);
             planText += "\n" + *text;
         }
         std::string why;

@@ -71,9 +71,9 @@ int Pack(const std::string& dir, const std::string& out) {
         for (const SoundEntry& e : entries)
             if (e.Name == name) return Error(file + ": the name \"" + name + "\" is already taken");
         std::string path = JoinPath(dir, file);
-        auto bytes = ReadWholeFile(path);
-        if (!bytes) return Error(path + ": cannot read the file");
         std::string why;
+        auto bytes = ReadWholeFile(path, SoundFileLimit, &why);
+        if (!bytes) return Error(why);
         if (!ParseWave(*bytes, &why)) return Error(path + ": " + why);
         entries.push_back({name, std::move(*bytes)});
     }

@@ -59,14 +59,16 @@ bool GameAudio::LoadSoundLibrary(const std::string& path, std::string* error) {
     return true;
 }
 
-bool GameAudio::OpenMusic(const std::string& path, std::string* error) {
+bool GameAudio::OpenMusic(const std::string& path, std::string* error, std::string* warning) {
+    // One check for both: the mixer would also open what the silent device
+    // refuses, and would wait on a pipe in the file's place.
+    if (!CheckMusicFile(path, error, warning)) return false;
     if (deviceOpen_) {
         auto music = std::make_unique<MixerMusic>();
         if (!music->Open(path, error)) return false;
         music_ = std::move(music);
         return true;
     }
-    if (!CheckMusicFile(path, error)) return false;
     music_ = std::make_unique<SilentMusic>();
     return true;
 }

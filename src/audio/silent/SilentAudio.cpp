@@ -13,8 +13,8 @@ bool SilentAudio::LoadSoundLibrary(const std::string& path, std::string* error) 
     return true;
 }
 
-bool SilentAudio::OpenMusic(const std::string& path, std::string* error) {
-    return CheckMusicFile(path, error);
+bool SilentAudio::OpenMusic(const std::string& path, std::string* error, std::string* warning) {
+    return CheckMusicFile(path, error, warning);
 }
 
 } // namespace gravlin

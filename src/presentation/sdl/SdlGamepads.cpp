@@ -1,11 +1,15 @@
 #include "SdlGamepads.h"
 
+#include "common/Files.h"
+
 #include <SDL.h>
 #include <sys/stat.h>
 
 namespace gravlin {
 
 namespace {
+// SDL's own database of controllers is about half a megabyte.
+constexpr std::size_t MappingFileLimit = 4 * 1024 * 1024;
 
 SDL_JoystickID InstanceOf(SDL_GameController* c) {
     return SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c));
@@ -41,10 +45,19 @@ bool SdlGamepads::Start(const std::string& mappingFile, std::string* warning) {
     started_ = true;
     bool ok = true;
     struct stat st;
-    if (!mappingFile.empty() && ::stat(mappingFile.c_str(), &st) == 0 &&
-        SDL_GameControllerAddMappingsFromFile(mappingFile.c_str()) < 0) {
-        if (warning) *warning = mappingFile + ": the controller mappings cannot be read: " + SDL_GetError();
-        ok = false;
+    if (!mappingFile.empty() && ::stat(mappingFile.c_str(), &st) == 0) {
+        // Read by the game's own reader, so that a pipe or a huge file in its
+        // place is refused rather than read for ever.
+        std::string why;
+        auto text = ReadWholeFile(mappingFile, MappingFileLimit, &why);
+        SDL_RWops* rw = text ? SDL_RWFromConstMem(text->data(), static_cast<int>(text->size())) : nullptr;
+        if (!text) {
+            if (warning) *warning = why;
+            ok = false;
+        } else if (!rw || SDL_GameControllerAddMappingsFromRW(rw, 1) < 0) {
+            if (warning) *warning = mappingFile + ": the controller mappings cannot be read: " + SDL_GetError();
+            ok = false;
+        }
     }
     // The controllers plugged in already, now that every mapping is known
     // (one known only from the player's file has no event of its own).

@@ -17,8 +17,10 @@ class AudioSystem {
     // Loads the named waves from the sound library file. False (with a reason
     // naming the file, or the missing wave) when it cannot be used.
     virtual bool LoadSoundLibrary(const std::string& path, std::string* error) = 0;
-    // Prepares the looping music stream on a wave file (not started).
-    virtual bool OpenMusic(const std::string& path, std::string* error) = 0;
+    // Prepares the looping music stream on a wave file (not started), after
+    // CheckMusicFile: the file is checked the same with a device and without.
+    // A file that can be played but is damaged sets `warning`.
+    virtual bool OpenMusic(const std::string& path, std::string* error, std::string* warning) = 0;
     virtual WaveList& Waves() = 0;
     virtual MusicStream& Music() = 0;
     // Stops everything and lets the device go.

@@ -36,17 +36,24 @@ struct WaveFormat {
     int Channels = 0;
     int SampleRate = 0;
     int BitsPerSample = 0;
-    std::size_t DataBytes = 0;
+    std::size_t DataBytes = 0; // what the file holds of the data chunk
     std::size_t DataOffset = 0;
+    // The data chunk says it is longer than the rest of the file: the file
+    // was cut short (DataBytes is then what is there).
+    bool DataTruncated = false;
+    std::size_t DeclaredDataBytes = 0;
 };
 
 // Reads the "fmt " and "data" chunks of a RIFF/WAVE file (PCM only), checking
-// every chunk length against the file.
+// every chunk length against the file. A data chunk cut short by the end of
+// the file is taken as far as it goes, and said so in DataTruncated.
 std::optional<WaveFormat> ParseWave(const std::string& bytes, std::string* error);
 
-// Whether a wave file exists and is PCM the game can play; `error` names the
-// file and what is wrong with it.
-bool CheckMusicFile(const std::string& path, std::string* error);
+// Whether the music file exists and is PCM the game can play, checked the
+// same with a sound device and without one. `error` names the file and what
+// is wrong with it. A file cut short in its data plays what is there: it is
+// accepted with `warning` saying so.
+bool CheckMusicFile(const std::string& path, std::string* error, std::string* warning);
 
 // Builds a 16-bit PCM wave file from samples (interleaved when stereo).
 std::string EncodeWave16(const std::vector<short>& samples, int channels, int sampleRate);

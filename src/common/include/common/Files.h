@@ -3,13 +3,46 @@
 // atomic writes, and finding a file without regard to letter case (the game
 // names one picture "All256.DIB" and "all256.DIB").
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gravlin {
 
-// Reads a whole file; nullopt when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// What reading one file may cost, in bytes, by the kind of file. Each is
+// many times what the game's own files need.
+constexpr std::size_t SmallFileLimit = 64 * 1024;          // a level file, a header, a player file, settings
+constexpr std::size_t BuiltInMapsLimit = 1024 * 1024;      // "Allmaps.map": 60 levels of 192 lines
+constexpr std::size_t ScriptFileLimit = 16 * 1024 * 1024;  // a replay script, a solver's plan
+constexpr std::size_t PictureFileLimit = 32 * 1024 * 1024; // a bitmap of up to 4096 by 4096 pixels
+constexpr std::size_t SoundFileLimit = 64 * 1024 * 1024;   // the sound library, the music
+
+// Reads a whole file (found without regard to letter case) of at most
+// `limit` bytes. Only a regular file is read: a folder, a pipe or a device
+// (a link to /dev/zero) is refused without waiting on it. nullopt when the
+// file is missing, refused, bigger than the limit or cannot be read; `error`
+// then names the file and says why (with the limit and the size when it is
+// too big).
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit = SmallFileLimit,
+                                         std::string* error = nullptr);
+
+// Keeps the file at `path` as path + ".bak" before a repaired copy replaces
+// it: a copy of `bytes` (what was read of it), or, when nothing of it could
+// be read, a second name for the file itself. An existing ".bak" is never
+// replaced: the first original kept stays. False with `error` when no
+// backup could be made.
+bool KeepBackup(const std::string& path, const std::string* bytes, std::string* error = nullptr);
+
+// Removes what interrupted atomic writes left in `dir`: temporary files
+// "NAME.tmpPID" whose process no longer runs (a save killed half-way). Those
+// of a running process are its saves in progress and stay. Returns the
+// paths removed.
+std::vector<std::string> RemoveStaleTemporaries(const std::string& dir);
+
+// Whether nothing at all is found at `path` (without regard to letter case):
+// a missing file, as against one that is there but cannot be read.
+bool FileMissing(const std::string& path);
 
 // Writes `data` to a temporary file beside `path`, flushes it and renames it
 // over `path`. On failure the old file stays and the temporary is removed.

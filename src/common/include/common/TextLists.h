@@ -2,6 +2,8 @@
 // Whole files of text lines: the one storage form of every data file the
 // game and the editor read and write (levels, headers, player files).
 
+#include "common/Files.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,8 +19,10 @@ TextList SplitLines(const std::string& text);
 // Joins lines, ending every line (the last included) with CR LF.
 std::string JoinLines(const TextList& lines);
 
-// Reads a whole file into lines. Empty when the file cannot be opened or read.
-std::optional<TextList> ReadTextList(const std::string& path);
+// Reads a whole file of at most `limit` bytes into lines (ReadWholeFile).
+// nullopt when it cannot be read; `error` then names the file and says why.
+std::optional<TextList> ReadTextList(const std::string& path, std::size_t limit = SmallFileLimit,
+                                     std::string* error = nullptr);
 
 // Writes lines with CR LF endings through a temporary file and a rename, so a
 // crash or a full disk never leaves a half-written file in place of the old

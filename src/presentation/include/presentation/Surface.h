@@ -49,8 +49,13 @@ void Blit(Surface& to, int x, int y, const Surface& from, Rect src, bool keyed);
 // wins a tie). Entry 0 is the colour key and is chosen only when `allowZero`.
 int NearestColour(const Palette& palette, Rgb colour, bool allowZero = false);
 
+// Where TileRect puts a tile whose place lies further right or down than
+// this: past the edge of any picture the game accepts.
+constexpr int OffSheet = 1 << 24;
+
 // The 40 by 40 rectangle of tile `tile` on a sheet with `tilesPerRow` tiles a
 // row; `size` is the tile size (40 on the play sheet, 20 on the level choice).
+// Any tile number gives a rectangle: one off the sheet draws nothing.
 Rect TileRect(int tile, int tilesPerRow, int size = 40);
 
 } // namespace gravlin

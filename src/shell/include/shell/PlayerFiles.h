@@ -36,6 +36,8 @@ struct PlayerFiles {
     // The two switches of the options; nothing in the game depends on them.
     bool Switch1 = true;
     bool Switch2 = true;
+    // What reading the files put right, one line a file, for standard error.
+    std::vector<std::string> Repairs;
 };
 
 // The folder of the player files: appDir when files can be written there,
@@ -52,17 +54,22 @@ TextList DefaultRoster();
 TextList DefaultProgress();
 TextList DefaultOptions();
 
-// Reads "Players.txt" into Roster. A missing or unreadable file, one with
-// fewer than six lines, or one whose first line is not a number gives the
-// six defaults. currentPlayer = line 0; outside 1 to 5 it becomes 1.
+// Reading a player file keeps every good line and gives only a bad or
+// missing line its default: the roster's line 0 must be a player from 1 to
+// 5 (its names are any text, cut to 255 characters); a progress file's line
+// 0 a level from 1 to 70 and its other lines "0" or "1"; an options file's
+// line 0 a speed of 2, 4 or 6 (its switches are any word). Lines past the
+// last are dropped. A file put right is kept as NAME.bak first (an existing
+// ".bak" is never replaced) and one line in Repairs says what was done. A
+// missing file gives its defaults without a word; a file that cannot be
+// read (too big, a pipe) gives them with a line in Repairs.
+
+// Reads "Players.txt" into Roster; currentPlayer = line 0.
 void ReadRoster(PlayerFiles& files, int& currentPlayer);
 
 // Reads the progress and options files of players 1 to 5 through the
-// working lists into ProgressLists and OptionLists. A file that is
-// missing, unreadable, too short or has a non-numeric first line gives that
-// file's defaults; a progress line 0 outside 1 to 70 becomes "1", a speed
-// other than 2, 4 or 6 becomes "4". The working lists hold player 5's lists
-// afterwards: call LoadWorking for the current player.
+// working lists into ProgressLists and OptionLists. The working lists hold
+// player 5's lists afterwards: call LoadWorking for the current player.
 void LoadPlayerFiles(PlayerFiles& files);
 
 // gameSpeed from line 0 of WorkingOptions (4 unless it is 2, 4 or 6); the

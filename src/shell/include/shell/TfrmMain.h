@@ -100,7 +100,8 @@ class TfrmMain : public WindowEvents {
     bool Terminated() const { return terminated_; }
     // A start-up error that ends the program (file and reason), or empty.
     const std::string& FatalError() const { return fatalError_; }
-    // Errors of the last shut-down (files that could not be written).
+    // The files the last save could not write (after FormDestroy, those of
+    // the save at shut-down, which are also shown through ShowError).
     const std::vector<std::string>& ShutdownErrors() const { return shutdownErrors_; }
     // Whether the frame timer runs (the display is set up).
     bool TimerEnabled() const { return timerEnabled_; }
@@ -109,8 +110,9 @@ class TfrmMain : public WindowEvents {
 
     // Starts play directly on a level (the replay runner's --level), or on
     // a level given as its codes, which then stands for every level number
-    // (the replay runner's --map).
-    void StartLevelDirectly(int level, int speed);
+    // (the replay runner's --map). False, with `why`, and nothing changed,
+    // when the level cannot be played.
+    bool StartLevelDirectly(int level, int speed, std::string* why);
     void PlayLevelCodes(const LevelCodes& codes);
 
     // The shell's state, the World of the rules, the players' names and the
@@ -183,6 +185,8 @@ class TfrmMain : public WindowEvents {
     bool terminated_ = false;
     bool gaveUp_ = false;
     std::string fatalError_;
+    // Why the level chosen last cannot be played, as said on standard error.
+    std::string levelProblemShown_;
     std::vector<std::string> shutdownErrors_;
 };
 

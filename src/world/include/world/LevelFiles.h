@@ -24,6 +24,9 @@ struct LevelStore {
     TextList LevelFileLines; // the lines of the last single level file read
     // Set by the last rebuild when "Allmaps.map" could not be written.
     std::string RebuildWriteError;
+    // Set by LoadBuiltInMaps when "Allmaps.map" is there but cannot be used:
+    // what is wrong with it and what was done instead.
+    std::string BuiltInMapsProblem;
     // A level given from outside (the replay runner's --map) that replaces
     // every level number while it is set.
     std::optional<LevelCodes> Override;
@@ -70,11 +73,23 @@ std::string LevelFileName(const LevelStore& store, int n);
 std::string PlayerLevelFolder(const std::string& playerDir = "");
 
 // Loads "Allmaps.map"; when it cannot be read, rebuilds it.
+// So it does when the file is readable but not 60 levels of whole numbers
+// (BuiltInMapsDamage): a damaged one is kept as "Allmaps.map.bak" first, and
+// BuiltInMapsProblem says what was wrong and what was done.
 void LoadBuiltInMaps(LevelStore& store);
+
+// What keeps the lines of "Allmaps.map" from holding the 60 built-in levels
+// (too few lines, a line that is not a whole number); empty when they do.
+std::string BuiltInMapsDamage(const TextList& lines);
 
 // Builds BuiltInMaps (and "Allmaps.map" after every level added) from the
 // single files of levels 1 to 60, stopping at the first missing or short one.
 void RebuildBuiltInMaps(LevelStore& store);
+
+// Why a level that reads whole cannot be played: it has no player start (the
+// player would stand in cell 0, on the border) or no book (cell 0 would be
+// the book). Empty when it can be played.
+std::string UnplayableReason(const LevelCodes& codes);
 
 // The code of cell k of level n, or nullopt when the line is missing or not
 // a decimal integer. For n above 60 the caller has loaded LevelFileLines.
@@ -83,14 +98,17 @@ std::optional<int> LevelCode(const LevelStore& store, int n, int k);
 // All 192 codes of level n, reading the file of a level above 60 into
 // LevelFileLines first: the player's file of that name when there is one (it
 // hides the game's own, and deleting it brings that back), else the game's;
-// nullopt when the level cannot be built (a missing or
-// short file, a line that is not a number, a short "Allmaps.map").
-std::optional<LevelCodes> ReadLevel(LevelStore& store, int n);
+// nullopt when the level cannot be played (a missing or short file, a line
+// that is not a number, a short "Allmaps.map", no player start or no book),
+// with `why` naming the level, the file and the reason. The Override is
+// taken as it is (the caller checks it).
+std::optional<LevelCodes> ReadLevel(LevelStore& store, int n, std::string* why = nullptr);
 
 // Prepares Cells for the map preview of level n and returns whether the
-// level can be played (the value of LevelPlayable). No actors are created;
-// teleport exits show as empty. An unplayable level leaves the grid as it was.
-bool LoadLevelPreview(World& w, LevelStore& store, int n);
+// level can be played (the value of LevelPlayable), with `why` saying why
+// not. No actors are created; teleport exits show as empty. An unplayable
+// level leaves the grid as it was.
+bool LoadLevelPreview(World& w, LevelStore& store, int n, std::string* why = nullptr);
 
 // Level setup for level n: false (grid and actors as they were, but for the
 // first resets) when the level cannot be read.

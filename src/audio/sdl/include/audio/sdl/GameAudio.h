@@ -34,8 +34,9 @@ class GameAudio : public AudioSystem {
     bool LoadSoundLibrary(const std::string& path, std::string* error) override;
 
     // Prepares the music (".../Sounds/Bass2.wav"), streamed and looping, not
-    // yet playing. False with `error` naming the file when it cannot be read.
-    bool OpenMusic(const std::string& path, std::string* error) override;
+    // yet playing. False with `error` naming the file when it cannot be read
+    // or is no music the game can play, whether there is a device or not.
+    bool OpenMusic(const std::string& path, std::string* error, std::string* warning) override;
 
     // Always usable: silent until the library and the music are loaded.
     WaveList& Waves() override { return *waves_; }

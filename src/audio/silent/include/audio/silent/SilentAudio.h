@@ -11,7 +11,7 @@ namespace gravlin {
 class SilentAudio : public AudioSystem {
   public:
     bool LoadSoundLibrary(const std::string& path, std::string* error) override;
-    bool OpenMusic(const std::string& path, std::string* error) override;
+    bool OpenMusic(const std::string& path, std::string* error, std::string* warning) override;
     WaveList& Waves() override { return waves; }
     MusicStream& Music() override { return music; }
 
