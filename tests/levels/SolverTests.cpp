@@ -3,6 +3,7 @@
 #include "Solver.h"
 #include "common/Files.h"
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -37,9 +38,10 @@ class SolverOnLevel : public ::testing::Test {
     // A small level: the player, earth, two diamonds behind a wall, a rock
     // over one of them, and the book.
     std::string WriteLevel() {
-        const char* rows[10] = {
-            "P:::::::::::::", ":::::::::::::",  "::O:::::::::::", "::*:::#:::::::", "::::::#::::*::",
-            "::::::#:::::::", "::::::::::::::", "::::::::::::::", "::::::::::::::", ":::::::::::::X"};
+        return WriteLevel({"P:::::::::::::", ":::::::::::::", "::O:::::::::::", "::*:::#:::::::", "::::::#::::*::",
+                           "::::::#:::::::", "::::::::::::::", "::::::::::::::", "::::::::::::::", ":::::::::::::X"});
+    }
+    std::string WriteLevel(const std::array<const char*, 10>& rows) {
         std::string text;
         for (int cell = 0; cell < MapCellCount; ++cell) {
             const int col = cell % 16, row = cell / 16;
@@ -56,7 +58,14 @@ class SolverOnLevel : public ::testing::Test {
                 const std::string line = rows[row - 1];
                 const char ch =
                     static_cast<std::size_t>(col - 1) < line.size() ? line[static_cast<std::size_t>(col - 1)] : ':';
-                code = ch == 'P' ? 24 : ch == 'O' ? 77 : ch == '*' ? 6 : ch == '#' ? 97 : ch == 'X' ? 134 : 1;
+                code = ch == 'P'   ? 24
+                       : ch == 'O' ? 77
+                       : ch == '*' ? 6
+                       : ch == '#' ? 97
+                       : ch == 'X' ? 134
+                       : ch == 'W' ? 104
+                       : ch == '.' ? 0
+                                   : 1;
             }
             text += std::to_string(code) + "\r\n";
         }
@@ -113,6 +122,40 @@ TEST_F(SolverOnLevel, BlockedStepsLeaveThePlayUntouchedAndPositionsHashByContent
     EXPECT_EQ(walk.Now().Player.PlayerCell, start->Player.PlayerCell);
     EXPECT_NE(StateHash(walk.Now(), false), before);
     EXPECT_EQ(StateHash(walk.Now(), false, true), StateHash(play.Now(), false, true));
+}
+
+TEST_F(SolverOnLevel, WeedCutsARouteOnlyWhereThePlayerPasses) {
+    // A walled bed of weed whose one way out is the empty cell above it, in
+    // row 2; the weed can grow no further than that cell.
+    SolverLevel level;
+    level.DataDir = GRAVLIN_GAME_DIR;
+    level.MapFile =
+        WriteLevel({"P:::::::::::*X", ":::::.::::::::", "::::#WWW#:::::", "::::#WWW#:::::", "::::#####:::::",
+                    "::::::::::::::", "::::::::::::::", "::::::::::::::", "::::::::::::::", "::::::::::::::"});
+    std::string error;
+    auto start = PrepareStartWorld(level, &error);
+    ASSERT_TRUE(start) << error;
+    auto keysOf = [&](const char* planText) {
+        std::vector<HeldDir> keys;
+        const SearchResult played = RunPlan(*start, *ParsePlan(planText, nullptr));
+        EXPECT_TRUE(played.Found) << planText;
+        for (const TimedStep& t : played.Steps) keys.push_back({t.Frame, t.Step.Dir});
+        return keys;
+    };
+
+    const WeedCut above = FirstWeedOnRoute(*start, keysOf("R13"), 6000);
+    EXPECT_EQ(above.RouteOutcome, PlayOutcome::Won);
+    EXPECT_EQ(above.Cell, -1);
+
+    const WeedCut through = FirstWeedOnRoute(*start, keysOf("D R12 U R"), 6000);
+    EXPECT_EQ(through.RouteOutcome, PlayOutcome::Won);
+    ASSERT_EQ(through.Cell, 2 * 16 + 6);
+    // Standing still, the cell is open until that frame and weed from then on.
+    PlanRunner still(*start);
+    while (still.Frame() < through.Frame) still.Hold(0);
+    EXPECT_EQ(still.Now().Cells[static_cast<std::size_t>(through.Cell)].Content, Empty);
+    still.Hold(0);
+    EXPECT_EQ(still.Now().Cells[static_cast<std::size_t>(through.Cell)].Content, Weed);
 }
 
 } // namespace

@@ -338,6 +338,36 @@ SearchResult RunPlan(const World& start, const std::vector<PlanStep>& plan) {
     return result;
 }
 
+WeedCut FirstWeedOnRoute(const World& start, const std::vector<HeldDir>& keys, int maxFrames) {
+    WeedCut cut;
+    std::vector<bool> onRoute(MapCellCount, false);
+    PlanRunner play(start);
+    onRoute[static_cast<std::size_t>(play.Now().Player.PlayerCell)] = true;
+    std::size_t next = 0;
+    std::uint8_t held = 0;
+    while (play.Outcome() == PlayOutcome::Playing && play.Frame() <= maxFrames) {
+        while (next < keys.size() && keys[next].Frame <= play.Frame()) held = keys[next++].Dir;
+        play.Hold(held);
+        const int cell = play.Now().Player.PlayerCell;
+        if (InMap(cell)) onRoute[static_cast<std::size_t>(cell)] = true;
+    }
+    cut.RouteOutcome = play.Outcome();
+
+    PlanRunner still(start);
+    while (still.Frame() <= maxFrames && still.Now().GameState == StatePlay) {
+        const int frame = still.Frame();
+        still.Hold(0);
+        for (int cell = 0; cell < MapCellCount; ++cell)
+            if (onRoute[static_cast<std::size_t>(cell)] &&
+                still.Now().Cells[static_cast<std::size_t>(cell)].Content == Weed) {
+                cut.Frame = frame;
+                cut.Cell = cell;
+                return cut;
+            }
+    }
+    return cut;
+}
+
 std::optional<std::vector<PlanStep>> ParsePlan(const std::string& text, std::string* error) {
     std::vector<PlanStep> plan;
     std::istringstream lines(text);

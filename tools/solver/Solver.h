@@ -60,6 +60,9 @@ class PlanRunner {
     // Runs frames with no key held until the player takes input again (or
     // the level ends).
     void SettleToInput();
+    // Runs one frame with a direction held (0: no key), whether or not the
+    // player takes input in it; not recorded as a step.
+    void Hold(std::uint8_t dir) { RunFrame(dir); }
 
     const World& Now() const { return *world_; }
     int Frame() const { return frame_; }
@@ -109,6 +112,25 @@ SearchResult SearchSolution(const World& start, const SearchOptions& options);
 
 // Plays a written plan; the result is Found when it wins.
 SearchResult RunPlan(const World& start, const std::vector<PlanStep>& plan);
+
+// From Frame on, the arrow keys of Dir are held (0: none): a key script
+// read as the direction it holds.
+struct HeldDir {
+    int Frame = 0;
+    std::uint8_t Dir = 0;
+};
+
+// Where growing weed first closes a route: the route is every cell the
+// player stands in or steps into while the level is played with the keys
+// held; the weed is watched in a second play in which the player stands
+// still at its start. Cell is -1 when no route cell turns to weed within
+// maxFrames.
+struct WeedCut {
+    PlayOutcome RouteOutcome = PlayOutcome::Playing; // how the play with the keys ended
+    int Frame = 0;                                   // the frame the route cell turned to weed
+    int Cell = -1;
+};
+WeedCut FirstWeedOnRoute(const World& start, const std::vector<HeldDir>& keys, int maxFrames);
 
 // Plan text: steps separated by blanks, "R L U D UR UL DR DL" (a count may
 // follow: "R3"), "W<frames>" for a wait; "#" starts a comment.

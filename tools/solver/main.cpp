@@ -35,6 +35,10 @@ const char* const Usage = R"(usage: gravlin-solve [options] (--level N | --map F
                       wins); by default such a search is tried first, then a strict one
   --strict-earth      only the strict search
   --out FILE          write the script there (default: standard output)
+  --measure           search as above but write no script: print the decisions the search
+                      tried before it found a win (the level's difficulty)
+  --weed-cut SCRIPT   print the first frame at which weed grows into a cell that the
+                      replay script's player passes, the player standing still at its start
   --quiet             no progress messages
 Exit status: 0 a verified solution was written, 1 none found or it did not verify, 2 bad usage.
 )";
@@ -58,6 +62,41 @@ std::vector<int> ParseWaits(const std::string& text) {
     return waits;
 }
 
+// The direction the arrow keys of a replay script hold from each event on,
+// read as the player reads them, the first that holds: down-left, up-left,
+// down-right, up-right, right, left, up, down.
+std::vector<gravlin::HeldDir> HeldDirections(const std::vector<gravlin::ScriptEvent>& events) {
+    using gravlin::Key;
+    std::vector<gravlin::HeldDir> held;
+    bool left = false, right = false, up = false, down = false;
+    for (const gravlin::ScriptEvent& e : events) {
+        if (e.Which == Key::Left)
+            left = e.Down;
+        else if (e.Which == Key::Right)
+            right = e.Down;
+        else if (e.Which == Key::Up)
+            up = e.Down;
+        else if (e.Which == Key::Down)
+            down = e.Down;
+        else
+            continue;
+        const std::uint8_t dir = left && down    ? 10
+                                 : left && up    ? 11
+                                 : right && down ? 12
+                                 : right && up   ? 13
+                                 : right         ? 1
+                                 : left          ? 2
+                                 : up            ? 3
+                                 : down          ? 4
+                                                 : 0;
+        if (!held.empty() && held.back().Frame == e.Frame)
+            held.back().Dir = dir;
+        else
+            held.push_back({e.Frame, dir});
+    }
+    return held;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +108,8 @@ int main(int argc, char** argv) {
     bool looseFirst = true;
     std::string timeLimit;
     const auto started = std::chrono::steady_clock::now();
+    bool measure = false;
+    std::string weedCutScript;
     auto usage = [&](const std::string& why) {
         if (!why.empty()) std::cerr << "gravlin-solve: " << why << "\n";
         std::cerr << Usage;
@@ -138,6 +179,10 @@ int main(int argc, char** argv) {
             search.HashRandom = true;
         } else if (a == "--out") {
             if (!value(outPath)) return usage("--out needs a file");
+        } else if (a == "--measure") {
+            measure = true;
+        } else if (a == "--weed-cut") {
+            if (!value(weedCutScript)) return usage("--weed-cut needs a replay script");
         } else if (a == "--quiet") {
             search.Quiet = true;
         } else if (a == "--help" || a == "-h") {
@@ -163,13 +208,36 @@ int main(int argc, char** argv) {
         plan = std::move(*parsed);
     }
 
+    std::vector<HeldDir> weedCutKeys;
+    if (!weedCutScript.empty()) {
+        auto text = ReadWholeFile(weedCutScript);
+        if (!text) return usage(weedCutScript + ": file missing or unreadable");
+        std::string why;
+        auto events = ParseReplayScript(*text, &why);
+        if (!events) return usage(weedCutScript + ": " + why);
+        weedCutKeys = HeldDirections(*events);
+    }
+
     std::string error;
     auto start = PrepareStartWorld(level, &error);
     if (!start) {
         std::cerr << "gravlin-solve: " << error << "\n";
         return 2;
     }
+    const std::string what = level.Level ? "level " + std::to_string(*level.Level) : level.MapFile;
+    if (!weedCutScript.empty()) {
+        const WeedCut cut = FirstWeedOnRoute(*start, weedCutKeys, search.MaxFrames);
+        if (cut.RouteOutcome != PlayOutcome::Won)
+            std::cerr << "gravlin-solve: warning: " << weedCutScript << " does not win " << what << "\n";
+        if (cut.Cell < 0)
+            std::cout << what << ": the weed reaches no cell of the route by frame " << search.MaxFrames << "\n";
+        else
+            std::cout << what << ": the weed first cuts the route at frame " << cut.Frame << ", in cell " << cut.Cell
+                      << " (column " << CellColumn(cut.Cell) << ", row " << CellRow(cut.Cell) << ")\n";
+        return 0;
+    }
     SearchResult found;
+    long decisions = 0;
     if (havePlan) {
         found = RunPlan(*start, plan);
     } else if (looseFirst && !search.EarthAsEmpty) {
@@ -178,11 +246,24 @@ int main(int argc, char** argv) {
         SearchOptions loose = search;
         loose.EarthAsEmpty = true;
         found = SearchSolution(*start, loose);
-        if (!found.Found && !found.TimedOut) found = SearchSolution(*start, search);
+        decisions = found.Expansions;
+        if (!found.Found && !found.TimedOut) {
+            found = SearchSolution(*start, search);
+            decisions += found.Expansions;
+        }
     } else {
         found = SearchSolution(*start, search);
+        decisions = found.Expansions;
     }
-    const std::string what = level.Level ? "level " + std::to_string(*level.Level) : level.MapFile;
+    if (measure && !havePlan) {
+        // The difficulty: every decision tried, by the loose and the strict
+        // search together, before the first win.
+        if (found.Found)
+            std::cout << what << ": " << decisions << " decisions to a win (won at frame " << found.Frames << ")\n";
+        else
+            std::cout << what << ": no win within " << decisions << " decisions\n";
+        return found.Found ? 0 : 1;
+    }
     if (!found.Found) {
         std::cerr << "gravlin-solve: no win found for " << what << " after " << found.Expansions << " decisions"
                   << (found.TimedOut ? " (the time limit of " + timeLimit + " s was reached)" : std::string())
