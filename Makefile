@@ -3,7 +3,7 @@
 PRESET ?= default
 BUILD  := build
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test bench clean
 
 all: build
 
@@ -26,6 +26,11 @@ test: build
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
 	@ctest --preset asan
+
+# The speed table: drawing against its memory floor, play ticks, and the
+# real game under Xvfb (see the README's "Speed").
+bench: build
+	@bench/run.sh $(BUILD)
 
 clean:
 	rm -rf build build-asan

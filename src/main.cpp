@@ -3,6 +3,7 @@
 
 #include "audio/sdl/GameAudio.h"
 #include "common/Files.h"
+#include "common/StartupTrace.h"
 #include "presentation/Controls.h"
 #include "presentation/WindowSettings.h"
 #include "presentation/sdl/SdlWindow.h"
@@ -54,6 +55,7 @@ int WriteControls() {
 } // namespace
 
 int main(int argc, char** argv) {
+    gravlin::TraceStartup("main entered");
     std::optional<bool> windowed;
     std::string playFile, watchFile;
     for (int i = 1; i < argc; ++i) {
@@ -132,10 +134,12 @@ int main(int argc, char** argv) {
 
     gravlin::SdlWindow window(windowOptions);
     std::string error;
+    gravlin::TraceStartup("settings and controls read");
     if (!window.Open(&error)) {
         std::cerr << "Gravlin: " << error << "\n";
         return 1;
     }
+    gravlin::TraceStartup("window open");
     gravlin::TtfTextRenderer text;
     if (!text.Open(&error)) {
         std::cerr << "Gravlin: " << error << "\n";
@@ -143,8 +147,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     window.SetTextRenderer(&text);
+    gravlin::TraceStartup("font opened");
     gravlin::GameAudio audio;
     if (!audio.OpenDevice()) std::cerr << "Gravlin: playing without sound: " << audio.SilentReason() << "\n";
+    gravlin::TraceStartup("sound device opened");
 
     gravlin::ShellOptions shellOptions;
     if (testLevel) {

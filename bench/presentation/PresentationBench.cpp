@@ -1,84 +1,124 @@
-// What one frame of the game costs in the presentation layer: turning the
-// 8-bit back buffer into screen pixels, and the blits of a busy play frame.
+// What one frame of the game costs in the presentation layer, each figure
+// beside its memory floor in the same run: the blits of the busiest play
+// frame, and turning the 8-bit back buffer into 32-bit screen pixels.
+#include "../common/Floor.h"
+#include "presentation/Bmp.h"
 #include "presentation/Surface.h"
 #include "presentation/sdl/PaletteConversion.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 using namespace gravlin;
+using gravlin::bench::FloorBuffers;
+using gravlin::bench::FloorTimer;
 
 namespace {
 
-Surface Sheet() {
-    Surface s(ScreenWidth, ScreenHeight);
-    for (int y = 0; y < s.Height; ++y)
-        for (int x = 0; x < s.Width; ++x)
-            // Every tile has a keyed (zero) border a few pixels wide.
-            s.Set(x, y, (x % 40 < 4 || y % 40 < 4) ? 0 : static_cast<std::uint8_t>(1 + (x * 7 + y * 3) % 255));
-    return s;
+// The game's own tile sheet and its palette.
+const Picture& TileSheet() {
+    static const Picture sheet = [] {
+        std::string error;
+        auto p = ReadBmpFile(std::string(GRAVLIN_GAME_DIR) + "/Surfaces/All256.DIB", &error);
+        if (!p) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            std::exit(1);
+        }
+        return *p;
+    }();
+    return sheet;
 }
 
-Palette Colours() {
-    Palette p{};
-    for (int i = 0; i < 256; ++i)
-        p[i] = Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), static_cast<std::uint8_t>(i * 3)};
-    return p;
+// The busiest play frame: the 192 cells as keyed tiles and all 601 actor
+// records drawn as keyed tiles between cells, some over the screen's edge.
+struct BusyFrame {
+    struct Draw {
+        int X, Y;
+        Rect Source;
+    };
+    std::vector<Draw> Draws;
+    std::size_t Bytes = 0; // pixels copied, after clipping
+
+    BusyFrame() {
+        static const int tiles[] = {1, 6, 12, 20, 22, 62, 64, 77, 97, 104, 127, 130, 134, 135};
+        for (int cell = 0; cell < 192; ++cell)
+            Draws.push_back({(cell % 16) * 40, (cell / 16) * 40, TileRect(tiles[cell % 14], 16)});
+        for (int actor = 0; actor < 601; ++actor) {
+            const int x = (actor * 53) % 660 - 10, y = (actor * 29) % 500 - 10;
+            Draws.push_back({x, y, TileRect(tiles[(actor * 5) % 14] + actor % 4, 16)});
+        }
+        for (const Draw& d : Draws) {
+            const int w = std::min(d.X + 40, ScreenWidth) - std::max(d.X, 0);
+            const int h = std::min(d.Y + 40, ScreenHeight) - std::max(d.Y, 0);
+            if (w > 0 && h > 0) Bytes += static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+        }
+    }
+};
+
+void BM_PlayFrameBlits(benchmark::State& state) {
+    const Surface& sheet = TileSheet().Pixels;
+    const BusyFrame frame;
+    Surface back(ScreenWidth, ScreenHeight);
+    FloorBuffers floor(frame.Bytes);
+    FloorTimer timer;
+    for (auto _ : state) {
+        timer.Iterate(
+            state,
+            [&] {
+                back.Fill(0);
+                for (const auto& d : frame.Draws) Blit(back, d.X, d.Y, sheet, d.Source, true);
+                benchmark::DoNotOptimize(back.Pixels.data());
+                benchmark::ClobberMemory();
+            },
+            [&] {
+                floor.Set(static_cast<std::size_t>(ScreenWidth) * ScreenHeight, 0);
+                floor.Copy();
+            });
+    }
+    timer.Report(state);
+    state.counters["blits"] = static_cast<double>(frame.Draws.size());
 }
+BENCHMARK(BM_PlayFrameBlits)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_PaletteConversion(benchmark::State& state) {
-    Surface back = Sheet();
-    PixelLookup lookup = MakePixelLookup(Colours());
+    const Picture& sheet = TileSheet();
+    const PixelLookup lookup = MakePixelLookup(sheet.Colours);
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(ScreenWidth) * ScreenHeight);
+    FloorBuffers floor(pixels.size() * 4);
+    FloorTimer timer;
     for (auto _ : state) {
-        ConvertToPixels32(back, lookup, pixels.data(), ScreenWidth * 4);
-        benchmark::DoNotOptimize(pixels.data());
-        benchmark::ClobberMemory();
+        timer.Iterate(
+            state,
+            [&] {
+                ConvertToPixels32(sheet.Pixels, lookup, pixels.data(), ScreenWidth * 4);
+                benchmark::DoNotOptimize(pixels.data());
+                benchmark::ClobberMemory();
+            },
+            [&] { floor.Set(pixels.size() * 4, 0x5a); });
     }
-    state.SetBytesProcessed(state.iterations() * ScreenWidth * ScreenHeight);
+    timer.Report(state);
 }
-BENCHMARK(BM_PaletteConversion);
-
-// A rebuilt palette lookup (a new picture was loaded) plus the conversion.
-void BM_PaletteChangeAndConversion(benchmark::State& state) {
-    Surface back = Sheet();
-    Palette colours = Colours();
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(ScreenWidth) * ScreenHeight);
-    for (auto _ : state) {
-        colours[1].R ^= 1;
-        PixelLookup lookup = MakePixelLookup(colours);
-        ConvertToPixels32(back, lookup, pixels.data(), ScreenWidth * 4);
-        benchmark::DoNotOptimize(pixels.data());
-    }
-}
-BENCHMARK(BM_PaletteChangeAndConversion);
-
-// A play frame: the 192 cells of the map as keyed tiles, then 100 actors
-// at positions between cells, some of them over the screen's edge.
-void BM_PlayFrameBlits(benchmark::State& state) {
-    Surface sheet = Sheet();
-    Surface back(ScreenWidth, ScreenHeight);
-    for (auto _ : state) {
-        back.Fill(0);
-        for (int cell = 0; cell < 192; ++cell)
-            Blit(back, (cell % 16) * 40, (cell / 16) * 40, sheet, TileRect((cell * 37) % 192, 16), true);
-        for (int actor = 0; actor < 100; ++actor) {
-            int x = (actor * 53) % 660 - 10, y = (actor * 29) % 500 - 10;
-            Blit(back, x, y, sheet, TileRect(actor % 192, 16), true);
-        }
-        benchmark::DoNotOptimize(back.Pixels.data());
-    }
-}
-BENCHMARK(BM_PlayFrameBlits);
+BENCHMARK(BM_PaletteConversion)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_UnkeyedFullScreenBlit(benchmark::State& state) {
-    Surface sheet = Sheet();
+    const Surface& sheet = TileSheet().Pixels;
     Surface back(ScreenWidth, ScreenHeight);
+    FloorBuffers floor(static_cast<std::size_t>(ScreenWidth) * ScreenHeight);
+    FloorTimer timer;
     for (auto _ : state) {
-        Blit(back, 0, 0, sheet, Rect{0, 0, ScreenWidth, ScreenHeight}, false);
-        benchmark::DoNotOptimize(back.Pixels.data());
+        timer.Iterate(
+            state,
+            [&] {
+                Blit(back, 0, 0, sheet, Rect{0, 0, ScreenWidth, ScreenHeight}, false);
+                benchmark::DoNotOptimize(back.Pixels.data());
+                benchmark::ClobberMemory();
+            },
+            [&] { floor.Copy(); });
     }
+    timer.Report(state);
 }
-BENCHMARK(BM_UnkeyedFullScreenBlit);
+BENCHMARK(BM_UnkeyedFullScreenBlit)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "actors/Actors.h"
 #include "common/Files.h"
+#include "common/StartupTrace.h"
 #include "presentation/Bmp.h"
 
 #include <chrono>
@@ -54,6 +55,7 @@ void TfrmMain::FormActivate() {
     auto header = ReadTileSheetHeader(SurfacesDir + "All256.hdr", &error);
     if (!header) return Fatal(error);
     TilesPerRow = header->TilesPerRow;
+    TraceStartup("tile sheet header read");
 
     // 4. The level lists.
     Levels = LevelStore{};
@@ -64,6 +66,7 @@ void TfrmMain::FormActivate() {
     if (!audio_.LoadSoundLibrary(SoundsDir + "Soundlib.dxw", &error)) return Fatal(error);
     Cues.SetWaves(&audio_.Waves());
     Cues.LoadCueVolumes();
+    TraceStartup("sound library loaded");
 
     // 6. The roster.
     if (options_.PlayerDir.empty()) {
@@ -87,6 +90,7 @@ void TfrmMain::FormActivate() {
     LoadWorking(Players, CurrentPlayer);
     ApplyOptions(Players, W.GameSpeed);
     playerFilesLoaded_ = true;
+    TraceStartup("player files read");
 
     // 9. Menu pacing.
     InputDelay = 4;
@@ -98,17 +102,21 @@ void TfrmMain::FormActivate() {
     if (!Levels.RebuildWriteError.empty())
         std::fprintf(stderr, "Gravlin: the rebuilt built-in levels are not saved: %s\n",
                      Levels.RebuildWriteError.c_str());
+    TraceStartup("built-in levels read");
 
     // 11. The display; first make sure every picture can be read.
     for (const char* name : Pictures)
         if (!ReadBmpFile(SurfacesDir + name, &error)) return Fatal(error);
+    TraceStartup("pictures checked");
     if (!window_.SetupDisplay(*this, &error)) return Fatal(error);
     timerEnabled_ = true;
+    TraceStartup("display set up");
 
     // 12. The music, then the random seed.
     std::string warning;
     if (!audio_.OpenMusic(SoundsDir + "Bass2.wav", &error, &warning)) return Fatal(error);
     if (!warning.empty()) std::fprintf(stderr, "Gravlin: %s\n", warning.c_str());
+    TraceStartup("music opened");
     if (options_.Seed) {
         W.Rng.Seed = *options_.Seed;
     } else {

@@ -46,18 +46,38 @@ TEST(PaletteConversion, EveryPixelThroughThePaletteIntoPitchedRows) {
     Palette p{};
     p[1] = Rgb{0x12, 0x34, 0x56};
     p[255] = Rgb{255, 0, 128};
-    PixelLookup lookup = MakePixelLookup(p);
-    EXPECT_EQ(lookup[0], 0xff000000u);
-    EXPECT_EQ(lookup[1], 0xff123456u);
-    EXPECT_EQ(lookup[255], 0xffff0080u);
+    const PixelLookup lookup = MakePixelLookup(p);
+    // In memory red, green, blue, alpha.
+    EXPECT_EQ(lookup.Single[0], 0xff000000u);
+    EXPECT_EQ(lookup.Single[1], 0xff563412u);
+    EXPECT_EQ(lookup.Single[255], 0xff8000ffu);
 
-    Surface s(3, 2);
-    s.Pixels = {1, 0, 255, 255, 1, 0};
-    // Rows 5 pixels apart, as a locked texture may be wider than the picture.
-    std::vector<std::uint32_t> out(10, 0xdeadbeef);
-    ConvertToPixels32(s, lookup, out.data(), 5 * 4);
-    EXPECT_EQ(out, (std::vector<std::uint32_t>{0xff123456u, 0xff000000u, 0xffff0080u, 0xdeadbeef, 0xdeadbeef,
-                                               0xffff0080u, 0xff123456u, 0xff000000u, 0xdeadbeef, 0xdeadbeef}));
+    // Ten pixels a row: eight go through the pair table, two one by one.
+    // Rows 11 pixels apart, as a locked texture may be wider than the picture.
+    Surface s(10, 3);
+    s.Pixels = {1, 0, 255, 255, 1,   0,        0,   1,   255, 1,   /**/ 0, 1, 1, 0, 255,
+                1, 1, 0,   0,   255, /**/ 255, 255, 255, 255, 255, 255,    0, 0, 0, 0};
+    std::vector<std::uint32_t> out(33, 0xdeadbeef);
+    ConvertToPixels32(s, lookup, out.data(), 11 * 4);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 11; ++x)
+            EXPECT_EQ(out[y * 11 + x], x < 10 ? lookup.Single[s.Pixels[y * 10 + x]] : 0xdeadbeef) << x << "," << y;
+
+    // Only rows 1 and 2 (asked for 1 to 3): `to` is where row 1 goes.
+    std::vector<std::uint32_t> band(22, 0xdeadbeef);
+    ConvertToPixels32(s, lookup, band.data(), 11 * 4, 1, 3);
+    EXPECT_TRUE(std::equal(band.begin(), band.end(), out.begin() + 11));
+
+    // The rows sent again are those from the first change to the last.
+    std::vector<std::uint8_t> shown = s.Pixels;
+    EXPECT_EQ(FindChangedRows(shown, s).Count(), 0);
+    s.Pixels[1 * 10 + 9] = 7;
+    EXPECT_EQ(FindChangedRows(shown, s).First, 1);
+    EXPECT_EQ(FindChangedRows(shown, s).End, 2);
+    s.Pixels[0] = 7;
+    EXPECT_EQ(FindChangedRows(shown, s).First, 0);
+    EXPECT_EQ(FindChangedRows(shown, s).End, 2);
+    EXPECT_EQ(FindChangedRows({}, s).Count(), 3);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "SdlGamepads.h"
 #include "SdlKeys.h"
+#include "common/StartupTrace.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -42,9 +43,11 @@ bool SdlWindow::Open(std::string* error) {
     if (!videoStarted_) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail(error, "cannot start the video system");
         videoStarted_ = true;
+        TraceStartup("video started");
         std::string warning;
         if (!controllers_->Start(options_.ControllerMappings, &warning))
             std::fprintf(stderr, "Gravlin: %s\n", warning.c_str());
+        TraceStartup("controllers started");
     }
     // Nearest-neighbour scaling: game pixels stay sharp squares.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -83,6 +86,7 @@ bool SdlWindow::Open(std::string* error) {
     }
     if (!window_) return Fail(error, "cannot open the game window");
     SDL_SetWindowMinimumSize(window_, ScreenWidth / 2, ScreenHeight / 2);
+    TraceStartup("window made");
 
     Uint32 rendererFlags = SDL_RENDERER_ACCELERATED | (options_.VSync ? Uint32{SDL_RENDERER_PRESENTVSYNC} : Uint32{0});
     renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
@@ -93,6 +97,7 @@ bool SdlWindow::Open(std::string* error) {
         window_ = nullptr;
         return false;
     }
+    TraceStartup(("renderer made: " + RendererName()).c_str());
     SDL_ShowCursor(SDL_DISABLE);
     UpdateScaling();
     // Black until the first frame.
@@ -116,7 +121,7 @@ std::string SdlWindow::RendererName() const {
 bool SdlWindow::CreateTexture() {
     if (texture_) SDL_DestroyTexture(texture_);
     texture_ =
-        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth, ScreenHeight);
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth, ScreenHeight);
     if (!texture_) return false;
     SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
     SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
@@ -168,11 +173,23 @@ void SdlWindow::Flip() {
     if (!renderer_ || !texture_) return;
     ++flips_;
     // A screen that waits for a key shows the same picture frame after frame:
-    // then the screen already shows it and there is nothing to send.
+    // then the screen already shows it and there is nothing to send. Else
+    // only the rows from the first changed one to the last changed one go
+    // to the texture; the whole texture is drawn and presented as always.
     bool paletteChanged = !paletteKnown_ || shownPalette_ != palette_;
-    if (!paletteChanged && !redrawNeeded_ && shownPixels_ == back_.Pixels) return;
+    const bool whole = paletteChanged || redrawNeeded_ || shownPixels_.size() != back_.Pixels.size();
+    const ChangedRows rows = whole ? ChangedRows{0, back_.Height} : FindChangedRows(shownPixels_, back_);
+    if (rows.Count() == 0) return;
     redrawNeeded_ = false;
-    shownPixels_ = back_.Pixels;
+    if (whole) {
+        shownPixels_ = back_.Pixels;
+    } else {
+        const std::size_t from = static_cast<std::size_t>(rows.First) * static_cast<std::size_t>(back_.Width);
+        const std::size_t to = static_cast<std::size_t>(rows.End) * static_cast<std::size_t>(back_.Width);
+        std::copy(back_.Pixels.begin() + static_cast<std::ptrdiff_t>(from),
+                  back_.Pixels.begin() + static_cast<std::ptrdiff_t>(to),
+                  shownPixels_.begin() + static_cast<std::ptrdiff_t>(from));
+    }
     // The palette goes into the lookup only when the game installed another.
     if (paletteChanged) {
         shownPalette_ = palette_;
@@ -181,15 +198,16 @@ void SdlWindow::Flip() {
     }
     void* pixels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) == 0) {
-        ConvertToPixels32(back_, lookup_, pixels, pitch);
+    const SDL_Rect band{0, rows.First, back_.Width, rows.Count()};
+    if (SDL_LockTexture(texture_, &band, &pixels, &pitch) == 0) {
+        ConvertToPixels32(back_, lookup_, pixels, pitch, rows.First, rows.Count());
         SDL_UnlockTexture(texture_);
     }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
-    ++presents_;
+    if (++presents_ == 1) TraceStartup("first frame presented");
 }
 
 void SdlWindow::Finalize(DisplayEvents& events) {

@@ -45,6 +45,16 @@ struct Surface {
 // surface is clipped away; a rectangle wholly outside draws nothing.
 void Blit(Surface& to, int x, int y, const Surface& from, Rect src, bool keyed);
 
+// The same copy a pixel at a time, on any machine: the reference the fast
+// path must match byte for byte.
+void BlitPortable(Surface& to, int x, int y, const Surface& from, Rect src, bool keyed);
+
+// One keyed row of n pixels: each destination pixel takes the source pixel
+// unless that is 0. KeyedRow uses the processor's vector instructions where
+// it has them; KeyedRowPortable is the plain loop.
+void KeyedRow(std::uint8_t* d, const std::uint8_t* s, int n);
+void KeyedRowPortable(std::uint8_t* d, const std::uint8_t* s, int n);
+
 // The palette entry nearest to a colour (squared distance; the lowest index
 // wins a tie). Entry 0 is the colour key and is chosen only when `allowZero`.
 int NearestColour(const Palette& palette, Rgb colour, bool allowZero = false);

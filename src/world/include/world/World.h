@@ -46,21 +46,21 @@ struct Cell {
     int ChaserCount = 0;
 };
 
+// The fields every pass of the play tick reads come first and fit one cache
+// line; the step tables of a move come last.
 struct ActorRecord {
     bool Active = false;
-    int Kind = 0;
+    bool AnimForward = true;
     gravlin::Dir Dir = gravlin::Dir::Rest;
     gravlin::Dir PrevDir = gravlin::Dir::Rest;
+    int Kind = 0;
     std::uint8_t DirHistory1 = 0; // two more bytes of direction history
     std::uint8_t DirHistory2 = 0;
     std::uint8_t KindByte1 = 0; // per-kind bytes: 1 at creation,
     std::uint8_t KindByte2 = 0; // and 6 for a chaser
     int X = 0;
     int Y = 0;
-    std::array<int, 20> StepDX{};
-    std::array<int, 20> StepDY{};
     int StepIndex = 0;
-    bool AnimForward = true;
     int FirstFrame = 0;
     int LastFrame = 0;
     int Frame = 0;
@@ -75,6 +75,8 @@ struct ActorRecord {
     std::uint8_t Cleared3 = 0;
     bool Falling = false;
     int FallCount = 0;
+    std::array<int, 20> StepDX{};
+    std::array<int, 20> StepDY{};
 };
 
 struct PixelPos {

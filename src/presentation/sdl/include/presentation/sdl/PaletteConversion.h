@@ -5,16 +5,41 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace gravlin {
 
-// One 32-bit pixel (0xAARRGGBB, alpha opaque) for each palette entry.
-using PixelLookup = std::array<std::uint32_t, 256>;
+// The palette as 32-bit pixels, 0xAABBGGRR with alpha opaque: in memory the
+// bytes red, green, blue, alpha (SDL's ABGR8888), the order software OpenGL
+// keeps its textures in, so an upload is a copy. `Pairs` holds the pixels of
+// every two neighbouring entries, indexed by first | second << 8, so that the
+// conversion does one lookup for two pixels.
+struct PixelLookup {
+    std::array<std::uint32_t, 256> Single{};
+    std::vector<std::uint64_t> Pairs;
+};
 
 PixelLookup MakePixelLookup(const Palette& palette);
 
-// Writes every pixel of `from` through `lookup` into `to`, rows `pitch` bytes
-// apart (the pitch of a locked texture); `to` holds at least from.Height rows.
-void ConvertToPixels32(const Surface& from, const PixelLookup& lookup, void* to, int pitch);
+// Writes every pixel of rows [firstRow, firstRow + rows) of `from` through
+// `lookup` into `to`, where row firstRow goes, rows `pitch` bytes apart (a
+// locked texture's rows may be longer than the picture's). Rows outside
+// `from` are not written.
+void ConvertToPixels32(const Surface& from, const PixelLookup& lookup, void* to, int pitch, int firstRow, int rows);
+
+// Every row.
+inline void ConvertToPixels32(const Surface& from, const PixelLookup& lookup, void* to, int pitch) {
+    ConvertToPixels32(from, lookup, to, pitch, 0, from.Height);
+}
+
+// The band of rows from the first that differs between two pictures of the
+// same size to the last one that does; empty when they are the same.
+struct ChangedRows {
+    int First = 0, End = 0;
+    int Count() const { return End - First; }
+};
+
+// `shown` holds the pixels of a picture of now's size as last sent.
+ChangedRows FindChangedRows(const std::vector<std::uint8_t>& shown, const Surface& now);
 
 } // namespace gravlin
