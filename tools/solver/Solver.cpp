@@ -306,6 +306,7 @@ SearchResult SearchSolution(const World& start, const SearchOptions& options) {
         for (const PlanStep& step : choices) {
             auto child = std::make_unique<PlanRunner>(*play);
             if (!child->Apply(step)) continue;
+            ++result.Positions;
             const PlayOutcome outcome = child->Outcome();
             if (outcome == PlayOutcome::Won) {
                 result.Found = true;

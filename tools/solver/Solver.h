@@ -104,6 +104,7 @@ struct SearchResult {
     std::vector<TimedStep> Steps;
     int Frames = 0; // frame at which the level was won
     long Expansions = 0;
+    long Positions = 0;    // positions played forward from a decision, seen before or not
     bool TimedOut = false; // the search stopped at its deadline
 };
 

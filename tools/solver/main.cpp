@@ -6,6 +6,7 @@
 #include "common/Files.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -237,7 +238,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     SearchResult found;
-    long decisions = 0;
+    long decisions = 0, positions = 0;
+    const auto searchStart = std::chrono::steady_clock::now();
     if (havePlan) {
         found = RunPlan(*start, plan);
     } else if (looseFirst && !search.EarthAsEmpty) {
@@ -247,13 +249,22 @@ int main(int argc, char** argv) {
         loose.EarthAsEmpty = true;
         found = SearchSolution(*start, loose);
         decisions = found.Expansions;
+        positions = found.Positions;
         if (!found.Found && !found.TimedOut) {
             found = SearchSolution(*start, search);
             decisions += found.Expansions;
+            positions += found.Positions;
         }
     } else {
         found = SearchSolution(*start, search);
         decisions = found.Expansions;
+        positions = found.Positions;
+    }
+    if (!havePlan) {
+        // How fast the search runs: every position it played, per second.
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - searchStart).count();
+        std::fprintf(stderr, "gravlin-solve: %ld positions searched in %.2f s: %.0f positions/s\n", positions, seconds,
+                     seconds > 0 ? static_cast<double>(positions) / seconds : 0.0);
     }
     if (measure && !havePlan) {
         // The difficulty: every decision tried, by the loose and the strict
