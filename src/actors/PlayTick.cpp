@@ -30,13 +30,64 @@ PlayReport WorldPlayFrame(World& w, DrawTarget* target) {
     return w.Report;
 }
 
+namespace {
+
+// One step of an actor's animation; `a` is record `actor`.
+inline void AdvanceRecord(World& w, ActorRecord& a, int actor) {
+    ++a.AnimTicks;
+    if (a.AnimTicks <= a.AnimDelay) return;
+    a.AnimTicks = 0;
+    if (!a.AnimForward) {
+        --a.Frame;
+        if (a.Frame < a.FirstFrame) a.Frame = a.LastFrame;
+        return;
+    }
+    ++a.Frame;
+    if (a.Frame <= a.LastFrame) return;
+    switch (a.Kind) {
+    case WeedGrowing:
+        // The new weed is grown: it spreads like any other from now on, and
+        // the next weed may start growing.
+        a.Kind = Weed;
+        a.FirstFrame = a.LastFrame = a.Frame = Weed;
+        a.Dir = Dir::Rest;
+        w.WeedGrowingNow = false;
+        break;
+    case ChaserToDiamond: ChaserBecomesDiamond(w, actor); break;
+    case EggHatching: BecomeMonster(w, actor); break;
+    case MonsterDying:
+    case DiamondTaken: a.Frame = a.LastFrame; break;
+    case Digging: a.Active = false; break;
+    default: a.Frame = a.FirstFrame; break;
+    }
+}
+
+// The two drawing passes without a picture: every active actor's animation
+// advances once, in table order. That is what the passes do, chasers first
+// and then the rest, because an animation step changes only its own actor
+// (and cells, which no animation step reads), never makes or ends a chaser,
+// and never adds an actor.
+void AdvanceEveryAnimation(World& w) {
+    const int count = w.ActorCount < ActorTableSize ? w.ActorCount : ActorTableSize;
+    for (int i = 0; i < count; ++i) {
+        ActorRecord& a = w.Actors[static_cast<std::size_t>(i)];
+        if (a.Active) AdvanceRecord(w, a, i);
+    }
+}
+
+} // namespace
+
 void PlayTick(World& w, DrawTarget* target) {
     PlayerTick(w);
     TickActors(w);
-    // Chasers go beneath the map's tiles, so one inside earth is hidden.
-    DrawActors(w, target, ActorSelection::ChasersOnly, AdvanceAnimation);
-    if (target) DrawCells(w, *target);
-    DrawActors(w, target, ActorSelection::AllButChasers, AdvanceAnimation);
+    if (target) {
+        // Chasers go beneath the map's tiles, so one inside earth is hidden.
+        DrawActors(w, target, ActorSelection::ChasersOnly, AdvanceAnimation);
+        DrawCells(w, *target);
+        DrawActors(w, target, ActorSelection::AllButChasers, AdvanceAnimation);
+    } else {
+        AdvanceEveryAnimation(w);
+    }
     if (w.EndPhase) BorderSpawnStep(w);
     if (!w.Player.PlayerInTransit) DrawPlayer(w, target);
 }
@@ -67,9 +118,10 @@ void TickActors(World& w) {
         if (a.Dir == Dir::Rest || a.Dir == Dir::InPlace) continue;
         if (a.StepIndex < 20) ++a.StepIndex;
         const std::size_t s = static_cast<std::size_t>(a.StepIndex - 1);
-        a.X += a.StepDX[s];
-        a.Y += a.StepDY[s];
-        a.Moved += MovesVertically(a.Dir) ? std::abs(a.StepDY[s]) : std::abs(a.StepDX[s]);
+        const StepPair& steps = w.Steps[a.Steps];
+        a.X += steps.DX[s];
+        a.Y += steps.DY[s];
+        a.Moved += MovesVertically(a.Dir) ? std::abs(steps.DY[s]) : std::abs(steps.DX[s]);
         if (a.Moved < a.MoveLength) continue;
 
         if (a.Kind == MonsterDying || a.Kind == DiamondTaken) {
@@ -85,35 +137,7 @@ void TickActors(World& w) {
 }
 
 void AdvanceAnimation(World& w, int actor) {
-    ActorRecord* ap = ActorAt(w, actor);
-    if (!ap) return;
-    ActorRecord& a = *ap;
-    ++a.AnimTicks;
-    if (a.AnimTicks <= a.AnimDelay) return;
-    a.AnimTicks = 0;
-    if (!a.AnimForward) {
-        --a.Frame;
-        if (a.Frame < a.FirstFrame) a.Frame = a.LastFrame;
-        return;
-    }
-    ++a.Frame;
-    if (a.Frame <= a.LastFrame) return;
-    switch (a.Kind) {
-    case WeedGrowing:
-        // The new weed is grown: it spreads like any other from now on, and
-        // the next weed may start growing.
-        a.Kind = Weed;
-        a.FirstFrame = a.LastFrame = a.Frame = Weed;
-        a.Dir = Dir::Rest;
-        w.WeedGrowingNow = false;
-        break;
-    case ChaserToDiamond: ChaserBecomesDiamond(w, actor); break;
-    case EggHatching: BecomeMonster(w, actor); break;
-    case MonsterDying:
-    case DiamondTaken: a.Frame = a.LastFrame; break;
-    case Digging: a.Active = false; break;
-    default: a.Frame = a.FirstFrame; break;
-    }
+    if (ActorRecord* a = ActorAt(w, actor)) AdvanceRecord(w, *a, actor);
 }
 
 void DrawPlayer(World& w, DrawTarget* target) {

@@ -11,11 +11,6 @@ ActorRecord* ActorOf(World& w, int cell) {
     return &w.Actors[static_cast<std::size_t>(index)];
 }
 
-void LoadSteps(World& w, ActorRecord& a, StepPairId id) {
-    a.StepDX = w.Steps[id].DX;
-    a.StepDY = w.Steps[id].DY;
-}
-
 int CreateActor(World& w, int cell, int code) {
     if (w.ActorCount >= ActorTableSize || !InMap(cell)) return NoActor;
     const int index = w.ActorCount;

@@ -4,22 +4,22 @@ namespace gravlin {
 
 namespace {
 
-StepTable Constant(int v) {
+StepTable Constant(std::int8_t v) {
     StepTable t;
     t.fill(v);
     return t;
 }
 
-StepTable FromList(std::initializer_list<int> head, int rest) {
+StepTable FromList(std::initializer_list<std::int8_t> head, std::int8_t rest) {
     StepTable t;
     t.fill(rest);
     std::size_t i = 0;
-    for (int v : head) t[i++] = v;
+    for (std::int8_t v : head) t[i++] = v;
     return t;
 }
 
 StepTable Negated(StepTable t) {
-    for (int& v : t) v = -v;
+    for (std::int8_t& v : t) v = static_cast<std::int8_t>(-v);
     return t;
 }
 

@@ -59,6 +59,7 @@ struct Game {
     SilentWaves waves;
     SoundCues cues{&waves};
     int frame = 0;
+    DrawTarget* Target = nullptr; // where frames are drawn; none by default
 
     explicit Game(const std::vector<std::string>& rows, int speed = 4, std::uint32_t seed = 1) {
         LevelCodes codes{};
@@ -96,11 +97,11 @@ struct Game {
         return m;
     }
 
-    // One play frame as the game runs it, headless; gives what the player
-    // reported.
+    // One play frame as the game runs it, headless unless a Target is set;
+    // gives what the player reported.
     PlayReport Frame() {
         ++frame;
-        return WorldPlayFrame(w, nullptr);
+        return WorldPlayFrame(w, Target);
     }
     // Runs up to n frames, stopping early when play ends; gives frames run.
     int Run(int n) {

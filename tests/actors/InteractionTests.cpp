@@ -118,12 +118,11 @@ TEST(Diamonds, SuccessiveDiamondsFlyToOppositeSidesFirstLeft) {
         g.Run(1);
         EXPECT_EQ(g.Actor(first).Kind, DiamondTaken);
         EXPECT_EQ(g.Actor(first).Dir, Dir::Left);
-        EXPECT_LT(g.Actor(first).StepDX[0], 0);
         // Upper rows fly downward, lower rows upward.
-        EXPECT_EQ(g.Actor(first).StepDY[0] > 0, row < 7);
+        EXPECT_EQ(g.Actor(first).Steps, row < 7 ? StepPairId::FlightDownLeft : StepPairId::FlightUpLeft);
         g.Run(10);
         EXPECT_EQ(g.Actor(second).Dir, Dir::Right);
-        EXPECT_GT(g.Actor(second).StepDX[0], 0);
+        EXPECT_GT(g.w.Steps[g.Actor(second).Steps].DX[0], 0);
         EXPECT_EQ(g.w.CollectedCount, 2);
         // 90 pixels at 2 a tick, counted from the collecting tick.
         g.ReleaseAll();

@@ -93,8 +93,8 @@ TEST(Monsters, DeathFlightGoesTowardsTheMiddleAndCountsPastTheTarget) {
     g.w.CollectedCount = 5; // already past the target of 1
     MonsterDies(g.w, left);
     MonsterDies(g.w, right);
-    EXPECT_GT(g.Actor(left).StepDX[0], 0) << "X 280 flies right";
-    EXPECT_LT(g.Actor(right).StepDX[0], 0) << "X 320 flies left";
+    EXPECT_EQ(g.Actor(left).Steps, StepPairId::DeathFlightRight) << "X 280 flies right";
+    EXPECT_EQ(g.Actor(right).Steps, StepPairId::DeathFlightLeft) << "X 320 flies left";
     EXPECT_EQ(g.Actor(right).MoveLength, 90);
     EXPECT_EQ(g.w.CollectedCount, 7);
     EXPECT_FALSE(g.w.EndPhase) << "the book opens only when the count equals the target";

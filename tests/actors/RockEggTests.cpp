@@ -160,7 +160,7 @@ TEST(Rocks, FallingOntoAMonsterCrushesItWithTheOrdinaryFall) {
     g.Run(1);
     EXPECT_EQ(g.Actor(monster).Kind, MonsterDying);
     EXPECT_EQ(g.ActorIn(2, 2).Kind, Rock);
-    EXPECT_EQ(g.ActorIn(2, 2).StepDY[0], 4);
+    EXPECT_EQ(g.ActorIn(2, 2).Steps, StepPairId::StepDown);
 }
 
 TEST(Rocks, ARefusedRollKeepsItsReservedMark) {

@@ -80,6 +80,30 @@ TEST(PaletteConversion, EveryPixelThroughThePaletteIntoPitchedRows) {
     EXPECT_EQ(FindChangedRows({}, s).Count(), 3);
 }
 
+// The vector conversion gives the bytes of the pair table for every index
+// at every place of a 64-pixel round, in rows with a tail shorter than a
+// round and a pitch wider than the row.
+TEST(PaletteConversion, EveryPathAgreesWithThePairTable) {
+    Palette p{};
+    for (int i = 0; i < 256; ++i)
+        p[i] = Rgb{static_cast<std::uint8_t>(i * 37 + 11), static_cast<std::uint8_t>(i * 101 + 3),
+                   static_cast<std::uint8_t>(255 - i * 13)};
+    const PixelLookup lookup = MakePixelLookup(p);
+    Surface s(64 * 3 + 9, 70);
+    for (std::size_t i = 0; i < s.Pixels.size(); ++i) s.Pixels[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+    const int pitch = (s.Width + 3) * 4;
+    std::vector<std::uint32_t> pairs(static_cast<std::size_t>(pitch / 4) * 70, 0xdeadbeef), fast = pairs;
+    ConvertToPixels32With(ConvertPath::Pairs, s, lookup, pairs.data(), pitch, 0, s.Height);
+    for (const ConvertPath path : {ConvertPath::Vbmi}) {
+        if (!HasConvertPath(path)) continue;
+        ConvertToPixels32With(path, s, lookup, fast.data(), pitch, 0, s.Height);
+        EXPECT_EQ(fast, pairs) << int(path);
+    }
+    for (int y = 0; y < s.Height; ++y)
+        for (int x = 0; x < s.Width; ++x)
+            ASSERT_EQ(pairs[static_cast<std::size_t>(y * pitch / 4 + x)], lookup.Single[s.Pixels[y * s.Width + x]]);
+}
+
 namespace {
 
 Palette GreyPalette() {

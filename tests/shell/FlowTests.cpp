@@ -177,13 +177,13 @@ TEST(LevelWon, WipeRingsFragmentsAndTheNextLevelOnTheChoice) {
     EXPECT_EQ(f.Frame, 6);
     EXPECT_EQ(f.MoveLength, 90);
     EXPECT_EQ(f.Dir, toggleBefore ? Dir::Left : Dir::Right);
-    EXPECT_EQ(f.StepDX, w.Steps[toggleBefore ? StepPairId::FlightDownLeft : StepPairId::FlightDownRight].DX);
+    EXPECT_EQ(f.Steps, toggleBefore ? StepPairId::FlightDownLeft : StepPairId::FlightDownRight);
     // Fragments alternate sides; a row-7 cell takes the upward flight.
     const ActorRecord& second = w.Actors[static_cast<std::size_t>(firstFragment + 1)];
     EXPECT_EQ(second.Dir, toggleBefore ? Dir::Right : Dir::Left);
     const ActorRecord& row7 = w.Actors[static_cast<std::size_t>(firstFragment + 7)];
     ASSERT_EQ(row7.Y, 280);
-    EXPECT_EQ(row7.StepDY, w.Steps[(row7.Dir == Dir::Left) ? StepPairId::FlightUpLeft : StepPairId::FlightUpRight].DY);
+    EXPECT_EQ(row7.Steps, row7.Dir == Dir::Left ? StepPairId::FlightUpLeft : StepPairId::FlightUpRight);
     EXPECT_EQ(w.ExplosionToggle, made % 2 == 0 ? toggleBefore : !toggleBefore);
     // A blown cell holds the fragment's diamond code, without a tile.
     EXPECT_EQ(w.Cells[16 * 5 + 4].Content, Diamond);

@@ -212,8 +212,7 @@ TEST(CreateActor, FollowsItsTableOfCodes) {
         EXPECT_EQ(a.Moved, 0);
         EXPECT_EQ(a.AnimTicks, 0);
         EXPECT_EQ(a.KindByte1, 1);
-        EXPECT_EQ(a.StepDX, w->Steps[StepPairId::StepLeft].DX);
-        EXPECT_EQ(a.StepDY, w->Steps[StepPairId::StepLeft].DY);
+        EXPECT_EQ(a.Steps, StepPairId::StepLeft);
         EXPECT_EQ(a.AnimForward, e.Code != Rock) << e.Code;
         EXPECT_EQ(a.PrevDir, e.Code == Chaser ? Dir::Left : Dir::Rest) << e.Code;
         if (e.Code == Chaser) {

@@ -72,7 +72,10 @@ bool SdlWindow::Open(std::string* error) {
         windowW = ScreenWidth * k;
         windowH = ScreenHeight * k;
     }
-    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    // Made hidden and shown once the renderer exists: an OpenGL renderer
+    // makes the window again with OpenGL's flag, and a window already shown
+    // would appear twice, the first one only for a moment.
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN;
     if (fullScreen_) {
         // Created as large as the desktop as well, so that the game covers
         // the screen even where no window manager honours full screen (a
@@ -98,6 +101,8 @@ bool SdlWindow::Open(std::string* error) {
         return false;
     }
     TraceStartup(("renderer made: " + RendererName()).c_str());
+    SDL_ShowWindow(window_);
+    TraceStartup("window shown");
     SDL_ShowCursor(SDL_DISABLE);
     UpdateScaling();
     // Black until the first frame.

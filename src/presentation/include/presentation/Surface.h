@@ -45,15 +45,14 @@ struct Surface {
 // surface is clipped away; a rectangle wholly outside draws nothing.
 void Blit(Surface& to, int x, int y, const Surface& from, Rect src, bool keyed);
 
-// The same copy a pixel at a time, on any machine: the reference the fast
-// path must match byte for byte.
-void BlitPortable(Surface& to, int x, int y, const Surface& from, Rect src, bool keyed);
-
-// One keyed row of n pixels: each destination pixel takes the source pixel
-// unless that is 0. KeyedRow uses the processor's vector instructions where
-// it has them; KeyedRowPortable is the plain loop.
-void KeyedRow(std::uint8_t* d, const std::uint8_t* s, int n);
-void KeyedRowPortable(std::uint8_t* d, const std::uint8_t* s, int n);
+// The ways a keyed copy can be made, all giving the same bytes: a pixel at a
+// time on any machine, sixteen at a time with SSE2, a row at a time with
+// AVX-512 where the processor has it. Blit takes the fastest there is;
+// BlitWith takes the one given (the portable one when that is missing), so
+// that tests can compare them.
+enum class BlitPath { Portable, Sse2, Avx512 };
+bool HasBlitPath(BlitPath path);
+void BlitWith(BlitPath path, Surface& to, int x, int y, const Surface& from, Rect src, bool keyed);
 
 // The palette entry nearest to a colour (squared distance; the lowest index
 // wins a tie). Entry 0 is the colour key and is chosen only when `allowZero`.

@@ -44,11 +44,13 @@ struct Cell {
     int ActorIndex = NoActor;
     int TeleportNo = NoActor;
     int ChaserCount = 0;
+    bool operator==(const Cell&) const = default;
 };
 
-// The fields every pass of the play tick reads come first and fit one cache
-// line; the step tables of a move come last.
-struct ActorRecord {
+// One cache line a record, starting on one: the passes of the play tick over
+// all 601 records and the solver's copies of the World move as little as
+// they can.
+struct alignas(64) ActorRecord {
     bool Active = false;
     bool AnimForward = true;
     gravlin::Dir Dir = gravlin::Dir::Rest;
@@ -74,10 +76,13 @@ struct ActorRecord {
     std::uint8_t Cleared2 = 0;  // of which is Falling
     std::uint8_t Cleared3 = 0;
     bool Falling = false;
+    // The step tables of the actor's move, in the World's tables: they are
+    // built at the level's start, before any actor, and stay until its end.
+    StepPairId Steps = StepPairId::StepLeft;
     int FallCount = 0;
-    std::array<int, 20> StepDX{};
-    std::array<int, 20> StepDY{};
+    bool operator==(const ActorRecord&) const = default;
 };
+static_assert(sizeof(ActorRecord) == 64, "a pass over the actor table reads one cache line a record");
 
 struct PixelPos {
     int X = 0;
@@ -91,8 +96,8 @@ struct PlayerState {
     Dir PlayerPrevDir = Dir::Rest;
     int PlayerX = 0;
     int PlayerY = 0;
-    std::array<int, 20> PlayerStepDX{};
-    std::array<int, 20> PlayerStepDY{};
+    StepTable PlayerStepDX{};
+    StepTable PlayerStepDY{};
     int PlayerStepIndex = 0;
     int PlayerFirstFrame = 24;
     int PlayerLastFrame = 27;
@@ -108,6 +113,7 @@ struct PlayerState {
     bool PlayerInTransit = false;
     bool PlayerActed = false;
     bool PlayerFacingRight = false;
+    bool operator==(const PlayerState&) const = default;
 };
 
 // What the player's rules report from one play frame.
@@ -212,7 +218,9 @@ inline bool AtBottomEdge(int cell) {
 // lies outside the grid, or its index is not a record in use).
 ActorRecord* ActorOf(World& w, int cell);
 
-// Copies a step pair into an actor's tables.
-void LoadSteps(World& w, ActorRecord& a, StepPairId id);
+// Gives an actor the step pair of its next move, one of the World's tables.
+inline void LoadSteps(World&, ActorRecord& a, StepPairId id) {
+    a.Steps = id;
+}
 
 } // namespace gravlin

@@ -13,10 +13,12 @@ namespace gravlin {
 // bytes red, green, blue, alpha (SDL's ABGR8888), the order software OpenGL
 // keeps its textures in, so an upload is a copy. `Pairs` holds the pixels of
 // every two neighbouring entries, indexed by first | second << 8, so that the
-// conversion does one lookup for two pixels.
+// conversion does one lookup for two pixels. `Red`, `Green` and `Blue` are
+// the palette's channels, for processors that look up 64 bytes at once.
 struct PixelLookup {
     std::array<std::uint32_t, 256> Single{};
     std::vector<std::uint64_t> Pairs;
+    std::array<std::uint8_t, 256> Red{}, Green{}, Blue{};
 };
 
 PixelLookup MakePixelLookup(const Palette& palette);
@@ -26,6 +28,16 @@ PixelLookup MakePixelLookup(const Palette& palette);
 // locked texture's rows may be longer than the picture's). Rows outside
 // `from` are not written.
 void ConvertToPixels32(const Surface& from, const PixelLookup& lookup, void* to, int pitch, int firstRow, int rows);
+
+// The ways of converting, all giving the same bytes: by the pair table on
+// any machine, or 64 pixels at a time with AVX-512's byte permutes where the
+// processor has them. ConvertToPixels32 takes the fastest there is;
+// ConvertToPixels32With the one given (the pair table when that is
+// missing), so that tests can compare them.
+enum class ConvertPath { Pairs, Vbmi };
+bool HasConvertPath(ConvertPath path);
+void ConvertToPixels32With(ConvertPath path, const Surface& from, const PixelLookup& lookup, void* to, int pitch,
+                           int firstRow, int rows);
 
 // Every row.
 inline void ConvertToPixels32(const Surface& from, const PixelLookup& lookup, void* to, int pitch) {
