@@ -80,36 +80,47 @@ bool WriteSoundLibrary(const std::string& path, const std::vector<SoundEntry>& e
     return WriteFileAtomic(path, EncodeSoundLibrary(entries), error);
 }
 
-std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
-    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0)
+namespace {
+
+// The chunk walk of ParseWave over a file of `size` bytes, of which it reads
+// only the RIFF header, each chunk's header and the format chunk, through
+// `read(offset, n)` (nullopt when those bytes cannot be read, with `error`
+// already set).
+template <class Reader> std::optional<WaveFormat> ParseWaveChunks(std::size_t size, Reader read, std::string* error) {
+    const auto head = size >= 12 ? read(0, 12) : std::nullopt;
+    if (size >= 12 && !head) return std::nullopt;
+    if (size < 12 || head->compare(0, 4, "RIFF") != 0 || head->compare(8, 4, "WAVE") != 0)
         return Fail<WaveFormat>(error, "not a RIFF/WAVE file");
     WaveFormat f;
     bool haveFormat = false, haveData = false;
     std::size_t at = 12;
-    while (at + 8 <= b.size()) {
-        std::string id = b.substr(at, 4);
-        std::size_t length = ReadU32(b, at + 4);
+    while (at + 8 <= size) {
+        const auto chunk = read(at, 8);
+        if (!chunk) return std::nullopt;
+        std::string id = chunk->substr(0, 4);
+        std::size_t length = ReadU32(*chunk, 4);
         at += 8;
-        if (id == "data" && length > b.size() - at) {
+        if (id == "data" && length > size - at) {
             // Cut short: the samples that are there, in whole sample frames.
             const std::size_t frame = f.Channels > 0 && f.BitsPerSample >= 8
                                           ? static_cast<std::size_t>(f.Channels) * (f.BitsPerSample / 8)
                                           : 1;
             f.DataOffset = at;
-            f.DataBytes = (b.size() - at) / frame * frame;
+            f.DataBytes = (size - at) / frame * frame;
             f.DataTruncated = true;
             f.DeclaredDataBytes = length;
             haveData = true;
             break;
         }
-        if (length > b.size() - at)
-            return Fail<WaveFormat>(error, "chunk \"" + id + "\" runs past the end of the file");
+        if (length > size - at) return Fail<WaveFormat>(error, "chunk \"" + id + "\" runs past the end of the file");
         if (id == "fmt ") {
             if (length < 16) return Fail<WaveFormat>(error, "format chunk too short");
-            if (ReadU16(b, at) != 1) return Fail<WaveFormat>(error, "not PCM");
-            f.Channels = ReadU16(b, at + 2);
-            f.SampleRate = static_cast<int>(ReadU32(b, at + 4));
-            f.BitsPerSample = ReadU16(b, at + 14);
+            const auto fmt = read(at, 16);
+            if (!fmt) return std::nullopt;
+            if (ReadU16(*fmt, 0) != 1) return Fail<WaveFormat>(error, "not PCM");
+            f.Channels = ReadU16(*fmt, 2);
+            f.SampleRate = static_cast<int>(ReadU32(*fmt, 4));
+            f.BitsPerSample = ReadU16(*fmt, 14);
             haveFormat = true;
         } else if (id == "data") {
             f.DataOffset = at;
@@ -126,17 +137,32 @@ std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
     return f;
 }
 
+} // namespace
+
+std::optional<WaveFormat> ParseWave(const std::string& b, std::string* error) {
+    return ParseWaveChunks(
+        b.size(), [&](std::size_t at, std::size_t n) { return std::optional<std::string>(b.substr(at, n)); }, error);
+}
+
 bool CheckMusicFile(const std::string& path, std::string* error, std::string* warning) {
     if (warning) warning->clear();
+    // Only the chunk headers are read: the music is megabytes of samples,
+    // which the mixer streams as it plays.
     std::string why;
-    auto bytes = ReadWholeFile(path, SoundFileLimit, &why);
-    if (!bytes) {
+    auto file = FilePieces::Open(path, SoundFileLimit, &why);
+    if (!file) {
         if (error) *error = "the music: " + why;
         return false;
     }
-    auto format = ParseWave(*bytes, &why);
+    bool unreadable = false;
+    auto read = [&](std::size_t at, std::size_t n) {
+        auto piece = file->Read(at, n, &why);
+        unreadable = !piece;
+        return piece;
+    };
+    auto format = ParseWaveChunks(file->Size(), read, &why);
     if (!format) {
-        if (error) *error = path + ": " + why;
+        if (error) *error = unreadable ? "the music: " + why : path + ": " + why;
         return false;
     }
     if (format->DataTruncated && warning)

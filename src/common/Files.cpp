@@ -11,6 +11,7 @@
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace gravlin {
@@ -23,6 +24,42 @@ const char* FileKind(mode_t mode) {
     if (S_ISSOCK(mode)) return "a socket";
     return "not a regular file";
 }
+
+std::string TooBig(std::uint64_t size, std::size_t limit) {
+    return std::to_string(size) + " bytes, more than the " + std::to_string(limit) + " bytes such a file may have";
+}
+} // namespace
+
+namespace {
+
+// Opens a file for reading as ReadWholeFile and FilePieces do: found without
+// regard to letter case, a regular file only (opened without blocking, so
+// that a pipe in the file's place is refused at once instead of waiting for
+// a writer), at most `limit` bytes. -1 with `error` when refused.
+int OpenForReading(const std::string& found, std::size_t limit, std::uint64_t& size, std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error) *error = found + ": " + why;
+        return -1;
+    };
+    const int fd = ::open(found.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno == ENOENT ? "file missing" : std::string("cannot be opened: ") + std::strerror(errno));
+    struct stat st;
+    std::string why;
+    if (::fstat(fd, &st) != 0)
+        why = std::string("cannot be read: ") + std::strerror(errno);
+    else if (!S_ISREG(st.st_mode))
+        why = std::string("is ") + FileKind(st.st_mode) + ", not a file that can be read";
+    else if (static_cast<std::uint64_t>(st.st_size) > limit)
+        why = TooBig(static_cast<std::uint64_t>(st.st_size), limit);
+    if (!why.empty()) {
+        ::close(fd);
+        return fail(why);
+    }
+    size = static_cast<std::uint64_t>(st.st_size);
+    return fd;
+}
+
 } // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit, std::string* error) {
@@ -31,25 +68,15 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
         if (error) *error = found + ": " + why;
         return std::nullopt;
     };
-    // Opened without blocking, so that a pipe in the file's place is refused
-    // at once instead of waiting for a writer; a regular file reads the same.
-    const int fd = ::open(found.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return fail(errno == ENOENT ? "file missing" : std::string("cannot be opened: ") + std::strerror(errno));
+    std::uint64_t size = 0;
+    const int fd = OpenForReading(found, limit, size, error);
+    if (fd < 0) return std::nullopt;
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    struct stat st;
-    if (::fstat(fd, &st) != 0) return fail(std::string("cannot be read: ") + std::strerror(errno));
-    if (!S_ISREG(st.st_mode)) return fail(std::string("is ") + FileKind(st.st_mode) + ", not a file that can be read");
-    auto tooBig = [&](std::uint64_t size) {
-        return fail(std::to_string(size) + " bytes, more than the " + std::to_string(limit) +
-                    " bytes such a file may have");
-    };
-    if (static_cast<std::uint64_t>(st.st_size) > limit) return tooBig(static_cast<std::uint64_t>(st.st_size));
     std::string data;
-    data.reserve(static_cast<std::size_t>(st.st_size));
+    data.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -57,10 +84,41 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
         if (n < 0) return fail(std::string("cannot be read: ") + std::strerror(errno));
         if (n == 0) break;
         // A file that grows while it is read is held to the same limit.
-        if (data.size() + static_cast<std::size_t>(n) > limit) return tooBig(data.size() + static_cast<std::size_t>(n));
+        if (data.size() + static_cast<std::size_t>(n) > limit)
+            return fail(TooBig(data.size() + static_cast<std::size_t>(n), limit));
         data.append(buffer, static_cast<std::size_t>(n));
     }
     return data;
+}
+
+std::optional<FilePieces> FilePieces::Open(const std::string& path, std::size_t limit, std::string* error) {
+    std::string found = FindFileNoCase(path);
+    std::uint64_t size = 0;
+    const int fd = OpenForReading(found, limit, size, error);
+    if (fd < 0) return std::nullopt;
+    return FilePieces(fd, static_cast<std::size_t>(size), std::move(found));
+}
+
+FilePieces::FilePieces(FilePieces&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), size_(other.size_), name_(std::move(other.name_)) {}
+
+FilePieces::~FilePieces() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::optional<std::string> FilePieces::Read(std::size_t offset, std::size_t n, std::string* error) const {
+    std::string piece(n, '\0');
+    std::size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::pread(fd_, piece.data() + got, n - got, static_cast<off_t>(offset + got));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) {
+            if (error) *error = name_ + ": cannot be read: " + (r < 0 ? std::strerror(errno) : "it ended early");
+            return std::nullopt;
+        }
+        got += static_cast<std::size_t>(r);
+    }
+    return piece;
 }
 
 namespace {
