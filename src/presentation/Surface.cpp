@@ -225,23 +225,33 @@ bool HasBlitPath(BlitPath path) {
     return false;
 }
 
-void BlitWith(BlitPath path, Surface& to, int x, int y, const Surface& from, Rect src, bool keyed) {
+namespace {
+
+using KeyedRows = void (*)(std::uint8_t*, std::size_t, const std::uint8_t*, std::size_t, int, int);
+
+// The row kernel of a path the processor has.
+KeyedRows KernelOf(BlitPath path) {
     switch (path) {
 #if defined(GRAVLIN_AVX512_BLIT)
-    case BlitPath::Avx512:
-        if (HasBlitPath(path)) return BlitRows(to, x, y, from, src, keyed, KeyedRowsAvx512);
-        break;
+    case BlitPath::Avx512: return KeyedRowsAvx512;
 #endif
 #if defined(__SSE2__)
-    case BlitPath::Sse2: return BlitRows(to, x, y, from, src, keyed, KeyedRowsSse2);
+    case BlitPath::Sse2: return KeyedRowsSse2;
 #endif
-    default: break;
+    default: return KeyedRowsPortable;
     }
-    BlitRows(to, x, y, from, src, keyed, KeyedRowsPortable);
+}
+
+} // namespace
+
+void BlitWith(BlitPath path, Surface& to, int x, int y, const Surface& from, Rect src, bool keyed) {
+    BlitRows(to, x, y, from, src, keyed, HasBlitPath(path) ? KernelOf(path) : KeyedRowsPortable);
 }
 
 void Blit(Surface& to, int x, int y, const Surface& from, Rect src, bool keyed) {
-    BlitWith(FastestBlitPath(), to, x, y, from, src, keyed);
+    // Chosen once: the processor does not change while the game runs.
+    static const KeyedRows fastest = KernelOf(FastestBlitPath());
+    BlitRows(to, x, y, from, src, keyed, fastest);
 }
 
 int NearestColour(const Palette& palette, Rgb colour, bool allowZero) {
