@@ -1,13 +1,16 @@
 #include "SdlKeys.h"
 #include "presentation/sdl/PaletteConversion.h"
+#include "presentation/sdl/ScreenScaling.h"
 #include "presentation/sdl/SdlWindow.h"
 #include "presentation/sdl/TtfTextRenderer.h"
 
 #include <SDL.h>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 using namespace gravlin;
@@ -51,6 +54,8 @@ TEST(PaletteConversion, EveryPixelThroughThePaletteIntoPitchedRows) {
     EXPECT_EQ(lookup.Single[0], 0xff000000u);
     EXPECT_EQ(lookup.Single[1], 0xff563412u);
     EXPECT_EQ(lookup.Single[255], 0xff8000ffu);
+    // An X server's windows: in memory blue, green, red, alpha.
+    EXPECT_EQ(MakePixelLookup(p, PixelOrder::Bgra).Single[1], 0xff123456u);
 
     // Ten pixels a row: eight go through the pair table, two one by one.
     // Rows 11 pixels apart, as a locked texture may be wider than the picture.
@@ -88,20 +93,79 @@ TEST(PaletteConversion, EveryPathAgreesWithThePairTable) {
     for (int i = 0; i < 256; ++i)
         p[i] = Rgb{static_cast<std::uint8_t>(i * 37 + 11), static_cast<std::uint8_t>(i * 101 + 3),
                    static_cast<std::uint8_t>(255 - i * 13)};
-    const PixelLookup lookup = MakePixelLookup(p);
     Surface s(64 * 3 + 9, 70);
     for (std::size_t i = 0; i < s.Pixels.size(); ++i) s.Pixels[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
     const int pitch = (s.Width + 3) * 4;
-    std::vector<std::uint32_t> pairs(static_cast<std::size_t>(pitch / 4) * 70, 0xdeadbeef), fast = pairs;
-    ConvertToPixels32With(ConvertPath::Pairs, s, lookup, pairs.data(), pitch, 0, s.Height);
-    for (const ConvertPath path : {ConvertPath::Vbmi}) {
-        if (!HasConvertPath(path)) continue;
-        ConvertToPixels32With(path, s, lookup, fast.data(), pitch, 0, s.Height);
-        EXPECT_EQ(fast, pairs) << int(path);
+    for (const PixelOrder order : {PixelOrder::Rgba, PixelOrder::Bgra}) {
+        const PixelLookup lookup = MakePixelLookup(p, order);
+        std::vector<std::uint32_t> pairs(static_cast<std::size_t>(pitch / 4) * 70, 0xdeadbeef), fast = pairs;
+        ConvertToPixels32With(ConvertPath::Pairs, s, lookup, pairs.data(), pitch, 0, s.Height);
+        for (const ConvertPath path : {ConvertPath::Vbmi}) {
+            if (!HasConvertPath(path)) continue;
+            ConvertToPixels32With(path, s, lookup, fast.data(), pitch, 0, s.Height);
+            EXPECT_EQ(fast, pairs) << int(path) << " " << int(order);
+        }
+        for (int y = 0; y < s.Height; ++y)
+            for (int x = 0; x < s.Width; ++x)
+                ASSERT_EQ(pairs[static_cast<std::size_t>(y * pitch / 4 + x)], lookup.Single[s.Pixels[y * s.Width + x]]);
     }
-    for (int y = 0; y < s.Height; ++y)
-        for (int x = 0; x < s.Width; ++x)
-            ASSERT_EQ(pairs[static_cast<std::size_t>(y * pitch / 4 + x)], lookup.Single[s.Pixels[y * s.Width + x]]);
+}
+
+// The picture's place: whole multiples where they keep three quarters of
+// the largest picture that fits, else the largest that fits; centred.
+// Every window pixel of the place shows the picture pixel under its centre,
+// at whole, fractional and shrinking scales; nothing outside the place is
+// written; a band of rows converted alone writes exactly the window rows of
+// those picture rows, as the whole picture converted again would.
+TEST(ScreenScaling, EveryWindowPixelShowsThePicturePixelUnderItsCentre) {
+    auto same = [](const ScreenPlace& a, const ScreenPlace& b) {
+        return a.X == b.X && a.Y == b.Y && a.W == b.W && a.H == b.H;
+    };
+    EXPECT_TRUE(same(PlaceScreen(1280, 960, 640, 480), {0, 0, 1280, 960}));
+    EXPECT_TRUE(same(PlaceScreen(1920, 1080, 640, 480), {320, 60, 1280, 960}));
+    EXPECT_TRUE(same(PlaceScreen(1366, 768, 640, 480), {171, 0, 1024, 768}));
+    EXPECT_TRUE(same(PlaceScreen(1000, 700, 640, 480), {33, 0, 933, 700}));
+
+    Palette p{};
+    for (int i = 0; i < 256; ++i) p[i] = Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), 9};
+    const PixelLookup lookup = MakePixelLookup(p, PixelOrder::Bgra);
+    Surface picture(40, 30);
+    for (std::size_t i = 0; i < picture.Pixels.size(); ++i) picture.Pixels[i] = static_cast<std::uint8_t>(i * 13);
+    for (const auto& [w, h] :
+         std::vector<std::pair<int, int>>{{40, 30}, {80, 60}, {120, 90}, {97, 50}, {61, 47}, {20, 15}}) {
+        const ScreenPlace place = PlaceScreen(w, h, picture.Width, picture.Height);
+        ScaledConversion scaled;
+        scaled.Place(place, picture.Width, picture.Height);
+        const int pitch = (w + 5) * 4;
+        std::vector<std::uint32_t> window(static_cast<std::size_t>(pitch / 4) * static_cast<std::size_t>(h), 7);
+        const ChangedRows all = scaled.Convert(picture, lookup, window.data(), pitch, 0, picture.Height);
+        EXPECT_EQ(all.First, place.Y);
+        EXPECT_EQ(all.End, place.Y + place.H);
+        auto under = [](int i, int pictureSize, int placeSize) {
+            return static_cast<int>(std::floor((i + 0.5) * pictureSize / placeSize));
+        };
+        auto expected = [&](const Surface& pic, int x, int y) {
+            const bool inside = x >= place.X && x < place.X + place.W && y >= place.Y && y < place.Y + place.H;
+            if (!inside) return std::uint32_t{7};
+            return lookup
+                .Single[pic.At(under(x - place.X, pic.Width, place.W), under(y - place.Y, pic.Height, place.H))];
+        };
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(window[static_cast<std::size_t>(y * pitch / 4 + x)], expected(picture, x, y))
+                    << w << "x" << h << " at " << x << "," << y;
+
+        Surface changed = picture;
+        for (int x = 0; x < changed.Width; ++x) changed.Set(x, 8, 200);
+        const ChangedRows band = scaled.Convert(changed, lookup, window.data(), pitch, 8, 1);
+        for (int y = 0; y < h; ++y) {
+            const bool shows = y >= place.Y && y < place.Y + place.H && under(y - place.Y, 30, place.H) == 8;
+            EXPECT_EQ(shows, y >= band.First && y < band.End) << w << "x" << h << " row " << y;
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(window[static_cast<std::size_t>(y * pitch / 4 + x)], expected(changed, x, y))
+                    << w << "x" << h << " at " << x << "," << y;
+        }
+    }
 }
 
 namespace {
@@ -213,6 +277,17 @@ class DummyVideo : public ::testing::Test {
     void SetUp() override { ::setenv("SDL_VIDEODRIVER", "dummy", 1); }
 };
 
+// The window's own pixels, or SDL's software renderer when the player's
+// environment names it.
+class DrawingWays : public DummyVideo, public ::testing::WithParamInterface<const char*> {
+  protected:
+    void SetUp() override {
+        DummyVideo::SetUp();
+        if (std::string(GetParam()) == "software") ::setenv("SDL_RENDER_DRIVER", "software", 1);
+    }
+    void TearDown() override { ::unsetenv("SDL_RENDER_DRIVER"); }
+};
+
 // A window for unattended tests: no vsync wait, no message boxes.
 SdlWindowOptions TestWindow() {
     SdlWindowOptions o;
@@ -224,10 +299,11 @@ SdlWindowOptions TestWindow() {
 
 } // namespace
 
-TEST_F(DummyVideo, WindowOpensFlipsAndDeliversTheGamesEvents) {
+TEST_P(DrawingWays, WindowOpensFlipsAndDeliversTheGamesEvents) {
     SdlWindow window(TestWindow());
     std::string error;
     ASSERT_TRUE(window.Open(&error)) << error;
+    EXPECT_EQ(window.RendererName(), GetParam());
     RecordingEvents ev;
     EXPECT_FALSE(window.CanDraw(ev)); // not set up yet
 
@@ -319,6 +395,11 @@ TEST_F(DummyVideo, WindowOpensFlipsAndDeliversTheGamesEvents) {
     EXPECT_EQ(ev.Calls, (std::vector<std::string>{"close", "finalize"}));
     EXPECT_FALSE(window.CanDraw(ev));
 }
+
+INSTANTIATE_TEST_SUITE_P(Sdl, DrawingWays, ::testing::Values("window surface", "software"),
+                         [](const ::testing::TestParamInfo<const char*>& way) {
+                             return std::string(way.param) == "software" ? "SoftwareRenderer" : "WindowSurface";
+                         });
 
 TEST_F(DummyVideo, MainLoopRunsAtMostSixtyFramesASecondOnlyWhileActive) {
     SdlWindow window(TestWindow());

@@ -13,11 +13,14 @@
 
 namespace gravlin {
 
-PixelLookup MakePixelLookup(const Palette& palette) {
+PixelLookup MakePixelLookup(const Palette& palette, PixelOrder order) {
     PixelLookup lookup;
-    for (std::size_t i = 0; i < palette.size(); ++i)
-        lookup.Single[i] =
-            0xff000000u | std::uint32_t{palette[i].B} << 16 | std::uint32_t{palette[i].G} << 8 | palette[i].R;
+    lookup.Order = order;
+    const bool bgra = order == PixelOrder::Bgra;
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        const std::uint32_t first = bgra ? palette[i].B : palette[i].R, third = bgra ? palette[i].R : palette[i].B;
+        lookup.Single[i] = 0xff000000u | third << 16 | std::uint32_t{palette[i].G} << 8 | first;
+    }
     // Two pixels written as one 64-bit word: the first one at the lower
     // address, whatever the machine's byte order.
     lookup.Pairs.resize(256 * 256);
@@ -27,9 +30,9 @@ PixelLookup MakePixelLookup(const Palette& palette) {
             lookup.Pairs[first | second << 8] = std::endian::native == std::endian::little ? a | b << 32 : a << 32 | b;
         }
     for (std::size_t i = 0; i < palette.size(); ++i) {
-        lookup.Red[i] = palette[i].R;
+        lookup.Red[i] = bgra ? palette[i].B : palette[i].R;
         lookup.Green[i] = palette[i].G;
-        lookup.Blue[i] = palette[i].B;
+        lookup.Blue[i] = bgra ? palette[i].R : palette[i].B;
     }
     return lookup;
 }

@@ -2,7 +2,9 @@
 
 #include "SdlGamepads.h"
 #include "SdlKeys.h"
+#include "SdlScreen.h"
 #include "common/StartupTrace.h"
+#include "presentation/sdl/PaletteConversion.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -14,11 +16,6 @@ namespace gravlin {
 
 namespace {
 
-// Whole-number scaling gives every game pixel the same size on screen; it is
-// used when it keeps at least this share of the largest picture that fits, so
-// a 1366 by 768 screen is not left with a small picture in a wide black frame.
-constexpr double IntegerScaleMinShare = 0.75;
-
 bool Fail(std::string* error, const std::string& what) {
     if (error) *error = what + ": " + SDL_GetError();
     return false;
@@ -28,12 +25,12 @@ bool Fail(std::string* error, const std::string& what) {
 
 SdlWindow::SdlWindow(SdlWindowOptions options)
     : options_(std::move(options)), keyboard_(options_.Keys), controllers_(std::make_unique<SdlGamepads>()),
-      fullScreen_(!options_.Windowed), windowedX_(options_.X), windowedY_(options_.Y) {}
+      screen_(std::make_unique<SdlScreen>()), fullScreen_(!options_.Windowed), windowedX_(options_.X),
+      windowedY_(options_.Y) {}
 
 SdlWindow::~SdlWindow() {
     controllers_->Stop();
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
+    screen_->Stop();
     if (window_) SDL_DestroyWindow(window_);
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -49,8 +46,6 @@ bool SdlWindow::Open(std::string* error) {
             std::fprintf(stderr, "Gravlin: %s\n", warning.c_str());
         TraceStartup("controllers started");
     }
-    // Nearest-neighbour scaling: game pixels stay sharp squares.
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // Keep the full-screen game on screen when another window takes the focus.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // The window's own size: as remembered, but never larger than the
@@ -72,9 +67,10 @@ bool SdlWindow::Open(std::string* error) {
         windowW = ScreenWidth * k;
         windowH = ScreenHeight * k;
     }
-    // Made hidden and shown once the renderer exists: an OpenGL renderer
-    // makes the window again with OpenGL's flag, and a window already shown
-    // would appear twice, the first one only for a moment.
+    // Made hidden and shown once the way to draw into it is chosen: an
+    // OpenGL renderer makes the window again with OpenGL's flag, and a
+    // window already shown would appear twice, the first one only for a
+    // moment.
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN;
     if (fullScreen_) {
         // Created as large as the desktop as well, so that the game covers
@@ -91,25 +87,18 @@ bool SdlWindow::Open(std::string* error) {
     SDL_SetWindowMinimumSize(window_, ScreenWidth / 2, ScreenHeight / 2);
     TraceStartup("window made");
 
-    Uint32 rendererFlags = SDL_RENDERER_ACCELERATED | (options_.VSync ? Uint32{SDL_RENDERER_PRESENTVSYNC} : Uint32{0});
-    renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-        Fail(error, "cannot start a renderer for the game window");
+    if (!screen_->Start(window_, options_.VSync, error)) {
         SDL_DestroyWindow(window_);
         window_ = nullptr;
         return false;
     }
-    TraceStartup(("renderer made: " + RendererName()).c_str());
+    TraceStartup(("drawing through: " + RendererName()).c_str());
     SDL_ShowWindow(window_);
     TraceStartup("window shown");
     SDL_ShowCursor(SDL_DISABLE);
     UpdateScaling();
     // Black until the first frame.
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderPresent(renderer_);
-    redrawNeeded_ = true;
+    screen_->ShowBlack();
     return true;
 }
 
@@ -118,33 +107,20 @@ std::size_t SdlWindow::ControllerCount() const {
 }
 
 std::string SdlWindow::RendererName() const {
-    SDL_RendererInfo info;
-    if (!renderer_ || SDL_GetRendererInfo(renderer_, &info) != 0) return "";
-    return info.name;
+    return screen_->Name();
 }
 
 bool SdlWindow::CreateTexture() {
-    if (texture_) SDL_DestroyTexture(texture_);
-    texture_ =
-        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth, ScreenHeight);
-    if (!texture_) return false;
-    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-    SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+    if (!screen_->Prepare()) return false;
     textureBroken_ = false;
     redrawNeeded_ = true;
     return true;
 }
 
 void SdlWindow::UpdateScaling() {
-    if (!renderer_) return;
+    if (!window_) return;
     redrawNeeded_ = true;
-    SDL_RenderSetLogicalSize(renderer_, ScreenWidth, ScreenHeight);
-    int w = 0, h = 0;
-    if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w <= 0 || h <= 0) return;
-    double scale = std::min(static_cast<double>(w) / ScreenWidth, static_cast<double>(h) / ScreenHeight);
-    double whole = std::floor(scale);
-    bool integer = whole >= 1.0 && whole / scale >= IntegerScaleMinShare;
-    SDL_RenderSetIntegerScale(renderer_, integer ? SDL_TRUE : SDL_FALSE);
+    screen_->Resize();
 }
 
 bool SdlWindow::SetupDisplay(DisplayEvents& events, std::string* error) {
@@ -175,14 +151,15 @@ bool SdlWindow::CanDraw(DisplayEvents& events) {
 }
 
 void SdlWindow::Flip() {
-    if (!renderer_ || !texture_) return;
+    if (!window_ || !initialised_) return;
     ++flips_;
     // A screen that waits for a key shows the same picture frame after frame:
     // then the screen already shows it and there is nothing to send. Else
     // only the rows from the first changed one to the last changed one go
     // to the texture; the whole texture is drawn and presented as always.
     bool paletteChanged = !paletteKnown_ || shownPalette_ != palette_;
-    const bool whole = paletteChanged || redrawNeeded_ || shownPixels_.size() != back_.Pixels.size();
+    const bool whole =
+        paletteChanged || redrawNeeded_ || shownPixels_.size() != back_.Pixels.size() || screen_->WantsWholePicture();
     const ChangedRows rows = whole ? ChangedRows{0, back_.Height} : FindChangedRows(shownPixels_, back_);
     if (rows.Count() == 0) return;
     redrawNeeded_ = false;
@@ -198,20 +175,9 @@ void SdlWindow::Flip() {
     // The palette goes into the lookup only when the game installed another.
     if (paletteChanged) {
         shownPalette_ = palette_;
-        lookup_ = MakePixelLookup(palette_);
         paletteKnown_ = true;
     }
-    void* pixels = nullptr;
-    int pitch = 0;
-    const SDL_Rect band{0, rows.First, back_.Width, rows.Count()};
-    if (SDL_LockTexture(texture_, &band, &pixels, &pitch) == 0) {
-        ConvertToPixels32(back_, lookup_, pixels, pitch, rows.First, rows.Count());
-        SDL_UnlockTexture(texture_);
-    }
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    screen_->Present(back_, palette_, paletteChanged, rows);
     if (++presents_ == 1) TraceStartup("first frame presented");
 }
 
@@ -219,10 +185,7 @@ void SdlWindow::Finalize(DisplayEvents& events) {
     if (!initialised_) return;
     events.DXDrawFinalize();
     initialised_ = false;
-    if (texture_) {
-        SDL_DestroyTexture(texture_);
-        texture_ = nullptr;
-    }
+    screen_->Drop();
 }
 
 void SdlWindow::ToggleFullScreen() {
@@ -386,8 +349,9 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         case SDL_WINDOWEVENT_RESTORED: lost_ = true; break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: UpdateScaling(); break;
         case SDL_WINDOWEVENT_EXPOSED:
-            // Uncovered: the picture must be sent again even if unchanged.
-            redrawNeeded_ = true;
+            // Uncovered: the picture, and the black around it, must be sent
+            // again even if unchanged.
+            UpdateScaling();
             break;
         case SDL_WINDOWEVENT_CLOSE: requestClose(); break;
         default: break;

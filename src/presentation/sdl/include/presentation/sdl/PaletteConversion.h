@@ -9,19 +9,25 @@
 
 namespace gravlin {
 
-// The palette as 32-bit pixels, 0xAABBGGRR with alpha opaque: in memory the
-// bytes red, green, blue, alpha (SDL's ABGR8888), the order software OpenGL
-// keeps its textures in, so an upload is a copy. `Pairs` holds the pixels of
+// The byte order of a 32-bit pixel in memory: red, green, blue, alpha (SDL's
+// ABGR8888), the order software OpenGL keeps its textures in, so an upload
+// is a copy; or blue, green, red, alpha (ARGB8888 and RGB888), the order of
+// an X server's 24-bit windows.
+enum class PixelOrder { Rgba, Bgra };
+
+// The palette as 32-bit pixels in `Order`, alpha opaque. `Pairs` holds the pixels of
 // every two neighbouring entries, indexed by first | second << 8, so that the
 // conversion does one lookup for two pixels. `Red`, `Green` and `Blue` are
-// the palette's channels, for processors that look up 64 bytes at once.
+// the palette's channels, for processors that look up 64 bytes at once;
+// in the Bgra order `Red` holds the blue channel and `Blue` the red one.
 struct PixelLookup {
+    PixelOrder Order = PixelOrder::Rgba;
     std::array<std::uint32_t, 256> Single{};
     std::vector<std::uint64_t> Pairs;
     std::array<std::uint8_t, 256> Red{}, Green{}, Blue{};
 };
 
-PixelLookup MakePixelLookup(const Palette& palette);
+PixelLookup MakePixelLookup(const Palette& palette, PixelOrder order = PixelOrder::Rgba);
 
 // Writes every pixel of rows [firstRow, firstRow + rows) of `from` through
 // `lookup` into `to`, where row firstRow goes, rows `pitch` bytes apart (a

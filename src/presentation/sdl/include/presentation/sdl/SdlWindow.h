@@ -1,15 +1,15 @@
 #pragma once
 // The game's window on a real screen through SDL2. The 640 by 480 8-bit back
-// buffer is converted through the current palette into a streaming texture
-// at every flip and scaled to the window with square pixels (whole-number
-// scale where it fits), black bars around it. Full screen by default; a
+// buffer is converted through the current palette at every flip that
+// changed it, into the window's own pixels (or, where there are none, a
+// renderer's texture), and scaled to the window with square pixels
+// (whole-number scale where it fits), black bars around it. Full screen by default; a
 // window when asked; Alt+Enter switches between the two.
 
 #include "presentation/Display.h"
 #include "presentation/FrameClock.h"
 #include "presentation/Gamepad.h"
 #include "presentation/WindowSettings.h"
-#include "presentation/sdl/PaletteConversion.h"
 
 #include <functional>
 #include <memory>
@@ -19,14 +19,13 @@
 #include <vector>
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 union SDL_Event;
 struct SDL_Point;
 
 namespace gravlin {
 
 class SdlGamepads;
+class SdlScreen;
 
 struct SdlWindowOptions {
     // A window on the desktop instead of the whole screen.
@@ -34,7 +33,8 @@ struct SdlWindowOptions {
     // The window's size and place when not full screen (as remembered from
     // the last run); none means the default size, centred.
     std::optional<int> Width, Height, X, Y;
-    // Waits for the screen's refresh when presenting (no tearing).
+    // Waits for the screen's refresh when presenting through a renderer (no
+    // tearing).
     bool VSync = true;
     // Errors also appear in a message box (off for unattended runs).
     bool MessageBoxes = true;
@@ -58,9 +58,9 @@ class SdlWindow : public Window {
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
-    // Starts SDL's video and game controllers, opens the window and its
-    // renderer (an accelerated one, else the software one) and hides the
-    // mouse cursor. The first
+    // Starts SDL's video and game controllers, opens the window, chooses how
+    // to draw into it (its own pixels, else an accelerated renderer, else
+    // the software one) and hides the mouse cursor. The first
     // PumpMessages afterwards delivers FormActivate. False (with `error`) when
     // no window can be opened.
     bool Open(std::string* error);
@@ -90,7 +90,8 @@ class SdlWindow : public Window {
     // Waits for the next window message for at most `milliseconds`, leaving
     // it queued for PumpMessages. True when one is waiting.
     bool WaitForMessage(int milliseconds);
-    // Name of the renderer in use ("opengl", "software" ...).
+    // How the window is drawn into ("window surface", or a renderer's name:
+    // "opengl", "software" ...).
     std::string RendererName() const;
     // Flips asked for, and how many of them sent a new picture (a flip of an
     // unchanged picture costs nothing).
@@ -110,13 +111,11 @@ class SdlWindow : public Window {
     SdlWindowOptions options_;
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
     HeldKeyboard keyboard_;
     Gamepads pads_;
     std::unique_ptr<SdlGamepads> controllers_;
+    std::unique_ptr<SdlScreen> screen_;
     std::vector<std::pair<Key, bool>> queuedKeys_;
-    PixelLookup lookup_{};
     Palette shownPalette_{};
     bool paletteKnown_ = false;
     std::vector<std::uint8_t> shownPixels_; // the back buffer as last sent to the screen
