@@ -82,6 +82,7 @@ bool SdlScreen::Prepare() {
 void SdlScreen::Drop() {
     if (texture_) SDL_DestroyTexture(texture_);
     texture_ = nullptr;
+    textureShown_ = false;
 }
 
 void SdlScreen::Resize() {
@@ -123,6 +124,25 @@ SDL_Surface* SdlScreen::CurrentSurface() {
     }
     if (lookup_.Order != order) lookup_ = MakePixelLookup(palette_, order);
     return surface;
+}
+
+bool SdlScreen::ShowAgain() {
+    if (renderer_) {
+        // The texture holds the last picture (only changed rows go into it).
+        if (!texture_ || !textureShown_) {
+            ShowBlack();
+            return texture_ != nullptr;
+        }
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+        return true;
+    }
+    if (!usesSurface_ || !blackAround_) return false;
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface || surface != placedFor_ || surface->w != placedW_ || surface->h != placedH_) return false;
+    return SDL_UpdateWindowSurface(window_) == 0;
 }
 
 bool SdlScreen::WantsWholePicture() {
@@ -187,6 +207,7 @@ void SdlScreen::PresentThroughRenderer(const Surface& picture, ChangedRows rows)
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
+    textureShown_ = true;
 }
 
 } // namespace gravlin

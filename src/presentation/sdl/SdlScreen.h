@@ -43,6 +43,10 @@ class SdlScreen {
     void Resize();
     // Black everywhere, until the first picture.
     void ShowBlack();
+    // Shows the last picture again (the window was uncovered), from the
+    // window's pixels or the renderer's texture, which still hold it; false
+    // when it must be drawn again (the window's size changed).
+    bool ShowAgain();
     // True when the next picture must be sent whole: the window's pixels
     // were made again (a new size) since the last one.
     bool WantsWholePicture();
@@ -59,6 +63,7 @@ class SdlScreen {
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    bool textureShown_ = false; // the texture holds a picture that was presented
     bool usesSurface_ = false;
     SDL_Surface* placedFor_ = nullptr; // the window surface the scaling was worked out for
     int placedW_ = 0, placedH_ = 0;

@@ -349,9 +349,11 @@ void SdlWindow::HandleEvent(const SDL_Event& e, WindowEvents& events, bool& clos
         case SDL_WINDOWEVENT_RESTORED: lost_ = true; break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: UpdateScaling(); break;
         case SDL_WINDOWEVENT_EXPOSED:
-            // Uncovered: the picture, and the black around it, must be sent
-            // again even if unchanged.
-            UpdateScaling();
+            // Uncovered: the window's own pixels still hold the picture and
+            // are shown again now, frames or not (another window may have
+            // the focus); else the picture and the black around it are sent
+            // again at the next flip.
+            if (!screen_->ShowAgain()) UpdateScaling();
             break;
         case SDL_WINDOWEVENT_CLOSE: requestClose(); break;
         default: break;
