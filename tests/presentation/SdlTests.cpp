@@ -114,7 +114,8 @@ TEST(PaletteConversion, EveryPathAgreesWithThePairTable) {
 // The picture's place: whole multiples where they keep three quarters of
 // the largest picture that fits, else the largest that fits; centred.
 // Every window pixel of the place shows the picture pixel under its centre,
-// at whole, fractional and shrinking scales; nothing outside the place is
+// at whole, fractional and shrinking scales, by every way of scaling the
+// processor has; nothing outside the place is
 // written; a band of rows converted alone writes exactly the window rows of
 // those picture rows, as the whole picture converted again would.
 TEST(ScreenScaling, EveryWindowPixelShowsThePicturePixelUnderItsCentre) {
@@ -132,40 +133,43 @@ TEST(ScreenScaling, EveryWindowPixelShowsThePicturePixelUnderItsCentre) {
     Surface picture(40, 30);
     for (std::size_t i = 0; i < picture.Pixels.size(); ++i) picture.Pixels[i] = static_cast<std::uint8_t>(i * 13);
     for (const auto& [w, h] :
-         std::vector<std::pair<int, int>>{{40, 30}, {80, 60}, {120, 90}, {97, 50}, {61, 47}, {20, 15}}) {
-        const ScreenPlace place = PlaceScreen(w, h, picture.Width, picture.Height);
-        ScaledConversion scaled;
-        scaled.Place(place, picture.Width, picture.Height);
-        const int pitch = (w + 5) * 4;
-        std::vector<std::uint32_t> window(static_cast<std::size_t>(pitch / 4) * static_cast<std::size_t>(h), 7);
-        const ChangedRows all = scaled.Convert(picture, lookup, window.data(), pitch, 0, picture.Height);
-        EXPECT_EQ(all.First, place.Y);
-        EXPECT_EQ(all.End, place.Y + place.H);
-        auto under = [](int i, int pictureSize, int placeSize) {
-            return static_cast<int>(std::floor((i + 0.5) * pictureSize / placeSize));
-        };
-        auto expected = [&](const Surface& pic, int x, int y) {
-            const bool inside = x >= place.X && x < place.X + place.W && y >= place.Y && y < place.Y + place.H;
-            if (!inside) return std::uint32_t{7};
-            return lookup
-                .Single[pic.At(under(x - place.X, pic.Width, place.W), under(y - place.Y, pic.Height, place.H))];
-        };
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                ASSERT_EQ(window[static_cast<std::size_t>(y * pitch / 4 + x)], expected(picture, x, y))
-                    << w << "x" << h << " at " << x << "," << y;
+         std::vector<std::pair<int, int>>{{40, 30}, {80, 60}, {120, 90}, {160, 120}, {97, 50}, {61, 47}, {20, 15}})
+        for (const ScalePath path : {ScalePath::Portable, ScalePath::Sse2, ScalePath::Avx512}) {
+            if (!HasScalePath(path)) continue;
+            SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " by way " + std::to_string(int(path)));
+            const ScreenPlace place = PlaceScreen(w, h, picture.Width, picture.Height);
+            ScaledConversion scaled;
+            scaled.Place(place, picture.Width, picture.Height, path);
+            const int pitch = (w + 5) * 4;
+            std::vector<std::uint32_t> window(static_cast<std::size_t>(pitch / 4) * static_cast<std::size_t>(h), 7);
+            const ChangedRows all = scaled.Convert(picture, lookup, window.data(), pitch, 0, picture.Height);
+            EXPECT_EQ(all.First, place.Y);
+            EXPECT_EQ(all.End, place.Y + place.H);
+            auto under = [](int i, int pictureSize, int placeSize) {
+                return static_cast<int>(std::floor((i + 0.5) * pictureSize / placeSize));
+            };
+            auto expected = [&](const Surface& pic, int x, int y) {
+                const bool inside = x >= place.X && x < place.X + place.W && y >= place.Y && y < place.Y + place.H;
+                if (!inside) return std::uint32_t{7};
+                return lookup
+                    .Single[pic.At(under(x - place.X, pic.Width, place.W), under(y - place.Y, pic.Height, place.H))];
+            };
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    ASSERT_EQ(window[static_cast<std::size_t>(y * pitch / 4 + x)], expected(picture, x, y))
+                        << x << "," << y;
 
-        Surface changed = picture;
-        for (int x = 0; x < changed.Width; ++x) changed.Set(x, 8, 200);
-        const ChangedRows band = scaled.Convert(changed, lookup, window.data(), pitch, 8, 1);
-        for (int y = 0; y < h; ++y) {
-            const bool shows = y >= place.Y && y < place.Y + place.H && under(y - place.Y, 30, place.H) == 8;
-            EXPECT_EQ(shows, y >= band.First && y < band.End) << w << "x" << h << " row " << y;
-            for (int x = 0; x < w; ++x)
-                ASSERT_EQ(window[static_cast<std::size_t>(y * pitch / 4 + x)], expected(changed, x, y))
-                    << w << "x" << h << " at " << x << "," << y;
+            Surface changed = picture;
+            for (int x = 0; x < changed.Width; ++x) changed.Set(x, 8, 200);
+            const ChangedRows band = scaled.Convert(changed, lookup, window.data(), pitch, 8, 1);
+            for (int y = 0; y < h; ++y) {
+                const bool shows = y >= place.Y && y < place.Y + place.H && under(y - place.Y, 30, place.H) == 8;
+                EXPECT_EQ(shows, y >= band.First && y < band.End) << "row " << y;
+                for (int x = 0; x < w; ++x)
+                    ASSERT_EQ(window[static_cast<std::size_t>(y * pitch / 4 + x)], expected(changed, x, y))
+                        << x << "," << y;
+            }
         }
-    }
 }
 
 namespace {

@@ -7,8 +7,108 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+// The AVX-512 scaling is compiled for its own function only and chosen when
+// the processor has it, so the program still runs on any x86-64.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define GRAVLIN_AVX512_SCALING 1
+#include <immintrin.h>
+#endif
 
 namespace gravlin {
+
+namespace {
+
+constexpr std::size_t Run = 16; // window pixels a permute
+
+// Window pixels [0, w) from the picture row through the table of columns.
+void ScaleByColumns(const std::uint32_t* picture, unsigned char* window, std::size_t from, std::size_t w,
+                    const std::vector<std::uint16_t>& columns) {
+    for (std::size_t i = from; i < w; ++i) std::memcpy(window + i * 4, picture + columns[i], 4);
+}
+
+#if defined(__SSE2__)
+// Each picture pixel `k` times (2, 3 or 4), four window pixels a store; the
+// rest of the row is left to the table of columns. Returns where it stopped.
+std::size_t ScaleWholeSse2(const std::uint32_t* picture, unsigned char* window, std::size_t w, int k) {
+    auto load = [&](std::size_t at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(picture + at)); };
+    auto store = [&](std::size_t at, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(window + at * 4), v); };
+    std::size_t i = 0;
+    if (k == 2) {
+        for (; i + 8 <= w; i += 8) {
+            const __m128i four = load(i / 2);
+            store(i, _mm_unpacklo_epi32(four, four));
+            store(i + 4, _mm_unpackhi_epi32(four, four));
+        }
+    } else if (k == 3) {
+        for (; i + 12 <= w; i += 12) {
+            const __m128i four = load(i / 3);
+            store(i, _mm_shuffle_epi32(four, _MM_SHUFFLE(1, 0, 0, 0)));
+            store(i + 4, _mm_shuffle_epi32(four, _MM_SHUFFLE(2, 2, 1, 1)));
+            store(i + 8, _mm_shuffle_epi32(four, _MM_SHUFFLE(3, 3, 3, 2)));
+        }
+    } else if (k == 4) {
+        for (; i + 16 <= w; i += 16) {
+            const __m128i four = load(i / 4);
+            store(i, _mm_shuffle_epi32(four, _MM_SHUFFLE(0, 0, 0, 0)));
+            store(i + 4, _mm_shuffle_epi32(four, _MM_SHUFFLE(1, 1, 1, 1)));
+            store(i + 8, _mm_shuffle_epi32(four, _MM_SHUFFLE(2, 2, 2, 2)));
+            store(i + 12, _mm_shuffle_epi32(four, _MM_SHUFFLE(3, 3, 3, 3)));
+        }
+    }
+    return i;
+}
+#endif
+
+#if defined(GRAVLIN_AVX512_SCALING)
+// Sixteen window pixels a round: sixteen picture pixels from the run's
+// start, permuted by the run's indices; the last round stores only the
+// pixels the row has.
+__attribute__((target("avx512f"))) void ScaleByRunsAvx512(const std::uint32_t* picture, unsigned char* window,
+                                                          std::size_t w, const int* starts,
+                                                          const std::uint8_t* indices) {
+    // The all-lanes masks spare GCC's warning on the plain forms' undefined
+    // start value.
+    const __mmask16 all = 0xffff;
+    for (std::size_t i = 0, r = 0; i < w; i += Run, ++r) {
+        const __m512i pixels = _mm512_loadu_si512(picture + starts[r]);
+        const __m512i where =
+            _mm512_maskz_cvtepu8_epi32(all, _mm_loadu_si128(reinterpret_cast<const __m128i*>(indices + r * Run)));
+        const __m512i out = _mm512_maskz_permutexvar_epi32(all, where, pixels);
+        if (i + Run <= w)
+            _mm512_storeu_si512(window + i * 4, out);
+        else
+            _mm512_mask_storeu_epi32(window + i * 4, static_cast<__mmask16>((1u << (w - i)) - 1), out);
+    }
+}
+#endif
+
+ScalePath FastestScalePath() {
+    static const ScalePath fastest = HasScalePath(ScalePath::Avx512) ? ScalePath::Avx512
+                                     : HasScalePath(ScalePath::Sse2) ? ScalePath::Sse2
+                                                                     : ScalePath::Portable;
+    return fastest;
+}
+
+} // namespace
+
+bool HasScalePath(ScalePath path) {
+    switch (path) {
+    case ScalePath::Portable: return true;
+    case ScalePath::Sse2:
+#if defined(__SSE2__)
+        return true;
+#else
+        return false;
+#endif
+    case ScalePath::Avx512:
+#if defined(GRAVLIN_AVX512_SCALING)
+        return __builtin_cpu_supports("avx512f");
+#else
+        return false;
+#endif
+    }
+    return false;
+}
 
 ScreenScale ChooseScale(int windowW, int windowH, int pictureW, int pictureH) {
     if (windowW <= 0 || windowH <= 0 || pictureW <= 0 || pictureH <= 0) return {};
@@ -42,6 +142,11 @@ ScreenPlace PlaceScreen(int windowW, int windowH, int pictureW, int pictureH) {
 }
 
 void ScaledConversion::Place(const ScreenPlace& place, int pictureW, int pictureH) {
+    Place(place, pictureW, pictureH, FastestScalePath());
+}
+
+void ScaledConversion::Place(const ScreenPlace& place, int pictureW, int pictureH, ScalePath path) {
+    path_ = HasScalePath(path) ? path : ScalePath::Portable;
     place_ = place;
     pictureW_ = std::max(pictureW, 0);
     pictureH_ = std::max(pictureH, 0);
@@ -57,6 +162,20 @@ void ScaledConversion::Place(const ScreenPlace& place, int pictureW, int picture
     columns_.assign(static_cast<std::size_t>(w), 0);
     for (int i = 0; i < w; ++i)
         columns_[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(under(i, pictureW_, w));
+    // Runs of sixteen window pixels: at a scale of one or more they show at
+    // most sixteen neighbouring picture pixels, the first of them no further
+    // right than sixteen from the row's end.
+    runStart_.clear();
+    runIndex_.clear();
+    if (path_ == ScalePath::Avx512 && w >= pictureW_ && pictureW_ >= static_cast<int>(Run)) {
+        for (std::size_t i = 0; i < columns_.size(); i += Run) {
+            const int start = std::min<int>(columns_[i], pictureW_ - static_cast<int>(Run));
+            runStart_.push_back(start);
+            for (std::size_t k = 0; k < Run; ++k)
+                runIndex_.push_back(i + k < columns_.size() ? static_cast<std::uint8_t>(columns_[i + k] - start)
+                                                            : std::uint8_t{0});
+        }
+    }
     // The rows a picture row covers are consecutive: the first window row
     // under each picture row, and for the row past the last one the end.
     firstWindowRow_.assign(static_cast<std::size_t>(pictureH_) + 1, h);
@@ -73,18 +192,14 @@ void ScaledConversion::ScaleRow(const std::uint32_t* picture, unsigned char* win
         std::memcpy(window, picture, w * 4);
         return;
     }
-    std::size_t i = 0;
-    if (wholeFactor_ == 2) {
-#if defined(__SSE2__)
-        // Four picture pixels become eight window pixels, each twice.
-        for (; i + 8 <= w; i += 8) {
-            const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(picture + i / 2));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(window + i * 4), _mm_unpacklo_epi32(four, four));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(window + i * 4 + 16), _mm_unpackhi_epi32(four, four));
-        }
+#if defined(GRAVLIN_AVX512_SCALING)
+    if (!runStart_.empty()) return ScaleByRunsAvx512(picture, window, w, runStart_.data(), runIndex_.data());
 #endif
-    }
-    for (; i < w; ++i) std::memcpy(window + i * 4, picture + columns_[i], 4);
+    std::size_t from = 0;
+#if defined(__SSE2__)
+    if (path_ != ScalePath::Portable) from = ScaleWholeSse2(picture, window, w, wholeFactor_);
+#endif
+    ScaleByColumns(picture, window, from, w, columns_);
 }
 
 ChangedRows ScaledConversion::Convert(const Surface& from, const PixelLookup& lookup, void* to, int pitch, int firstRow,

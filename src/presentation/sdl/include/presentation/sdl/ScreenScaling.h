@@ -30,6 +30,14 @@ struct ScreenPlace {
 };
 ScreenPlace PlaceScreen(int windowW, int windowH, int pictureW, int pictureH);
 
+// The ways of scaling a row, all giving the same pixels: one window pixel
+// at a time through a table of columns on any machine; SSE2 for twice,
+// three and four times the size; AVX-512 for every scale from one up, each
+// sixteen window pixels one permute of sixteen picture pixels, where the
+// processor has it. A way that cannot do a scale does it the portable way.
+enum class ScalePath { Portable, Sse2, Avx512 };
+bool HasScalePath(ScalePath path);
+
 // Writes rows of the 8-bit picture, through a palette lookup, into a
 // window's 32-bit pixels at their place: nearest neighbour, every window
 // pixel showing the picture pixel under its centre, as a texture drawn with
@@ -37,8 +45,11 @@ ScreenPlace PlaceScreen(int windowW, int windowH, int pictureW, int pictureH);
 // and scaled, the other rows it covers are copies of it.
 class ScaledConversion {
   public:
-    // Pictures of `pictureW` by `pictureH` go to `place`.
+    // Pictures of `pictureW` by `pictureH` go to `place`, scaled the fastest
+    // way there is, or the way given (the portable one where it is missing:
+    // tests compare them).
     void Place(const ScreenPlace& place, int pictureW, int pictureH);
+    void Place(const ScreenPlace& place, int pictureW, int pictureH, ScalePath path);
     const ScreenPlace& Where() const { return place_; }
 
     // Rows [firstRow, firstRow + rows) of `from` into the window whose pixels
@@ -52,8 +63,13 @@ class ScaledConversion {
 
     ScreenPlace place_;
     int pictureW_ = 0, pictureH_ = 0;
-    int wholeFactor_ = 0;                  // k when the place is k times the picture both ways, else 0
-    std::vector<std::uint16_t> columns_;   // the picture column each column of the place shows
+    ScalePath path_ = ScalePath::Portable;
+    int wholeFactor_ = 0;                // k when the place is k times the picture both ways, else 0
+    std::vector<std::uint16_t> columns_; // the picture column each column of the place shows
+    // For the permutes: the first of the sixteen picture pixels each sixteen
+    // window pixels come from, and where in those each one is.
+    std::vector<int> runStart_;
+    std::vector<std::uint8_t> runIndex_;
     std::vector<int> firstWindowRow_;      // the first row of the place showing each picture row, and the end
     std::vector<std::uint32_t> converted_; // picture rows in 32-bit pixels, before scaling
 };
