@@ -30,7 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (auto events = ParseReplayScript(script, &error)) {
         for (std::size_t i = 0; i < events->size(); ++i) {
             const ScriptEvent& e = (*events)[i];
-            if (e.Frame < 0 || e.Which == Key::None || e.Which >= Key::Count) fuzz::Broken("a bad event passed");
+            const bool key = e.What == ScriptEvent::Kind::Key;
+            const bool keyKnown = e.Which != Key::None && e.Which < Key::Count;
+            const bool padKnown = e.Pad >= 1 && e.Pad <= ScriptPadCount && e.Button < PadButton::Count &&
+                                  e.Axis < PadAxis::Count && e.Value >= -32768 && e.Value <= 32767;
+            if (e.Frame < 0 || (key ? !keyKnown : !padKnown)) fuzz::Broken("a bad event passed");
             if (i > 0 && (*events)[i - 1].Frame > e.Frame) fuzz::Broken("events out of order");
         }
     } else if (error.empty()) {
