@@ -35,6 +35,7 @@ bool SdlScreen::Start(SDL_Window* window, bool vsync, std::string* error) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     PixelOrder order = PixelOrder::Rgba;
     if (!SDL_GetHint(SDL_HINT_RENDER_DRIVER) && OrderOf(SDL_GetWindowSurface(window_), order)) {
+        order_ = order;
         usesSurface_ = true;
         return true;
     }
@@ -56,6 +57,7 @@ void SdlScreen::Stop() {
     if (renderer_) SDL_DestroyRenderer(renderer_);
     renderer_ = nullptr;
     usesSurface_ = false;
+    order_ = PixelOrder::Rgba; // a renderer's texture is ABGR8888
     placedFor_ = nullptr;
     window_ = nullptr;
 }
@@ -113,17 +115,19 @@ void SdlScreen::ShowBlack() {
 SDL_Surface* SdlScreen::CurrentSurface() {
     if (!usesSurface_) return nullptr;
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
-    PixelOrder order = PixelOrder::Rgba;
-    if (!OrderOf(surface, order)) return nullptr;
-    if (surface != placedFor_ || surface->w != placedW_ || surface->h != placedH_) {
+    if (!OrderOf(surface, order_)) return nullptr;
+    if (!PlacedFor(surface)) {
         placedFor_ = surface;
         placedW_ = surface->w;
         placedH_ = surface->h;
         scaled_.Place(PlaceScreen(surface->w, surface->h, ScreenWidth, ScreenHeight), ScreenWidth, ScreenHeight);
         blackAround_ = false;
     }
-    if (lookup_.Order != order) lookup_ = MakePixelLookup(palette_, order);
     return surface;
+}
+
+bool SdlScreen::PlacedFor(const SDL_Surface* surface) const {
+    return surface && surface == placedFor_ && surface->w == placedW_ && surface->h == placedH_;
 }
 
 bool SdlScreen::ShowAgain() {
@@ -133,39 +137,31 @@ bool SdlScreen::ShowAgain() {
             ShowBlack();
             return texture_ != nullptr;
         }
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        ShowTexture();
         return true;
     }
-    if (!usesSurface_ || !blackAround_) return false;
-    SDL_Surface* surface = SDL_GetWindowSurface(window_);
-    if (!surface || surface != placedFor_ || surface->w != placedW_ || surface->h != placedH_) return false;
+    if (!usesSurface_ || !blackAround_ || !PlacedFor(SDL_GetWindowSurface(window_))) return false;
     return SDL_UpdateWindowSurface(window_) == 0;
 }
 
 bool SdlScreen::WantsWholePicture() {
     if (!usesSurface_) return false;
-    const SDL_Surface* before = placedFor_;
-    const int w = placedW_, h = placedH_;
-    const SDL_Surface* now = CurrentSurface();
-    return now && (now != before || now->w != w || now->h != h);
+    const bool placed = PlacedFor(SDL_GetWindowSurface(window_));
+    return CurrentSurface() && !placed;
 }
 
 void SdlScreen::Present(const Surface& picture, const Palette& palette, bool paletteChanged, ChangedRows rows) {
-    if (paletteChanged || lookup_.Pairs.empty()) {
-        palette_ = palette;
-        lookup_ = MakePixelLookup(palette_, lookup_.Order);
-    }
+    // The window's pixels first: a new surface may come in another byte order.
+    SDL_Surface* surface = CurrentSurface();
+    if (paletteChanged) palette_ = palette;
+    if (paletteChanged || lookup_.Pairs.empty() || lookup_.Order != order_) lookup_ = MakePixelLookup(palette_, order_);
     if (usesSurface_)
-        PresentToSurface(picture, rows);
+        PresentToSurface(surface, picture, rows);
     else
         PresentThroughRenderer(picture, rows);
 }
 
-void SdlScreen::PresentToSurface(const Surface& picture, ChangedRows rows) {
-    SDL_Surface* surface = CurrentSurface();
+void SdlScreen::PresentToSurface(SDL_Surface* surface, const Surface& picture, ChangedRows rows) {
     if (!surface) return;
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
     const bool wholeWindow = !blackAround_;
@@ -203,11 +199,16 @@ void SdlScreen::PresentThroughRenderer(const Surface& picture, ChangedRows rows)
         ConvertToPixels32(picture, lookup_, pixels, pitch, rows.First, rows.Count());
         SDL_UnlockTexture(texture_);
     }
+    ShowTexture();
+    textureShown_ = true;
+}
+
+// The texture's picture in the window, black around it.
+void SdlScreen::ShowTexture() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
-    textureShown_ = true;
 }
 
 } // namespace gravlin

@@ -57,8 +57,10 @@ class SdlScreen {
   private:
     bool StartRenderer(bool vsync, std::string* error);
     SDL_Surface* CurrentSurface();
-    void PresentToSurface(const Surface& picture, ChangedRows rows);
+    bool PlacedFor(const SDL_Surface* surface) const;
+    void PresentToSurface(SDL_Surface* surface, const Surface& picture, ChangedRows rows);
     void PresentThroughRenderer(const Surface& picture, ChangedRows rows);
+    void ShowTexture();
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -69,8 +71,9 @@ class SdlScreen {
     int placedW_ = 0, placedH_ = 0;
     bool blackAround_ = false; // the window's pixels around the picture are black
     ScaledConversion scaled_;
+    PixelOrder order_ = PixelOrder::Rgba; // of the pixels drawn into
     Palette palette_{};
-    PixelLookup lookup_{};
+    PixelLookup lookup_{}; // made at a present, when the palette or the order changed
 };
 
 } // namespace gravlin
